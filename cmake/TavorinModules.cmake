@@ -1,0 +1,29 @@
+# A module folder that a later piece of work brings in; absent folders are skipped.
+function(tavorin_optional_subdirectory dir)
+  if(EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt")
+    add_subdirectory(${dir})
+  endif()
+endfunction()
+
+# tavorin_module(<target> SOURCES ... DEPENDS ...): one static library per module, whose
+# headers are included by their path below src/ ("platform/run_loop.hpp").
+function(tavorin_module target)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS;PRIVATE_DEPENDS" ${ARGN})
+  add_library(${target} STATIC ${ARG_SOURCES})
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${target} PUBLIC ${ARG_DEPENDS} PRIVATE ${ARG_PRIVATE_DEPENDS})
+endfunction()
+
+# tavorin_test(<target> SOURCES ... DEPENDS ... [LABELS ...]): a GoogleTest program whose
+# tests ctest lists one by one.
+function(tavorin_test target)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS;LABELS" ${ARGN})
+  add_executable(${target} ${ARG_SOURCES})
+  target_link_libraries(${target} PRIVATE ${ARG_DEPENDS} GTest::gtest GTest::gmock GTest::gtest_main)
+  set(labels unit)
+  if(ARG_LABELS)
+    set(labels ${ARG_LABELS})
+  endif()
+  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "${labels}"
+                       DISCOVERY_TIMEOUT 60)
+endfunction()

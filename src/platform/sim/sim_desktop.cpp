@@ -1,0 +1,26 @@
+#include "platform/sim/sim_desktop.hpp"
+
+namespace tavorin::sim {
+
+SimDesktop::SimDesktop(SimDesktopOptions options)
+    : platform_{runLoop,
+                executor,
+                clock,
+                notifications,
+                process,
+                standardDefaults,
+                options.suiteAvailable ? &suiteDefaults : nullptr,
+                &globalDefaults} {}
+
+void SimDesktop::settle() {
+  while (executor.drain() + runLoop.runPending() > 0) {
+  }
+}
+
+void SimDesktop::advance(Seconds duration) {
+  settle();
+  runLoop.advance(duration);
+  settle();
+}
+
+}  // namespace tavorin::sim
