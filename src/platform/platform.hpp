@@ -1,11 +1,15 @@
 #pragma once
 
+#include "platform/application.hpp"
 #include "platform/clock.hpp"
 #include "platform/executor.hpp"
 #include "platform/notification_center.hpp"
+#include "platform/permissions.hpp"
 #include "platform/preference_store.hpp"
 #include "platform/process_info.hpp"
 #include "platform/run_loop.hpp"
+#include "platform/status_bar.hpp"
+#include "platform/workspace.hpp"
 
 namespace tavorin {
 
@@ -23,6 +27,12 @@ struct Platform {
   PreferenceStore* suiteDefaults = nullptr;
   // The user's global preference domain, where the desktop has one.
   const PreferenceStore* globalDefaults = nullptr;
+
+  // The application shell's services; null in a program that has no use for them.
+  Application* application = nullptr;
+  StatusBar* statusBar = nullptr;
+  Workspace* workspace = nullptr;
+  Permissions* permissions = nullptr;
 
   // The suite both programs read, or the standard store in its place.
   PreferenceStore& sharedDefaults() const {

@@ -10,7 +10,12 @@ SimDesktop::SimDesktop(SimDesktopOptions options)
                 process,
                 standardDefaults,
                 options.suiteAvailable ? &suiteDefaults : nullptr,
-                &globalDefaults} {}
+                &globalDefaults} {
+  platform_.application = &application;
+  platform_.statusBar = &statusBar;
+  platform_.workspace = &workspace;
+  platform_.permissions = &permissions;
+}
 
 void SimDesktop::settle() {
   while (executor.drain() + runLoop.runPending() > 0) {

@@ -6,6 +6,7 @@
 #include "platform/sim/sim_executor.hpp"
 #include "platform/sim/sim_process_info.hpp"
 #include "platform/sim/sim_run_loop.hpp"
+#include "platform/sim/sim_shell_services.hpp"
 #include "platform/sim/virtual_clock.hpp"
 
 namespace tavorin::sim {
@@ -33,6 +34,10 @@ class SimDesktop {
   InMemoryPreferenceStore standardDefaults{notifications, runLoop};
   InMemoryPreferenceStore suiteDefaults{notifications, runLoop};
   InMemoryPreferenceStore globalDefaults{notifications, runLoop};
+  SimApplication application;
+  SimStatusBar statusBar;
+  SimWorkspace workspace{runLoop};
+  SimPermissions permissions;
 
   // Runs background work and posted work until neither has anything left.
   void settle();
