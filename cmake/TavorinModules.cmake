@@ -20,6 +20,8 @@ function(tavorin_test target)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS;LABELS" ${ARGN})
   add_executable(${target} ${ARG_SOURCES})
   target_link_libraries(${target} PRIVATE ${ARG_DEPENDS} GTest::gtest GTest::gmock GTest::gtest_main)
+  # Test helpers are included by their path from the repository root ("tests/app/...").
+  target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR})
   set(labels unit)
   if(ARG_LABELS)
     set(labels ${ARG_LABELS})
