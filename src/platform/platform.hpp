@@ -1,13 +1,17 @@
 #pragma once
 
+#include "platform/accessibility.hpp"
 #include "platform/application.hpp"
 #include "platform/clock.hpp"
 #include "platform/executor.hpp"
+#include "platform/hot_keys.hpp"
 #include "platform/notification_center.hpp"
 #include "platform/permissions.hpp"
 #include "platform/preference_store.hpp"
 #include "platform/process_info.hpp"
 #include "platform/run_loop.hpp"
+#include "platform/running_applications.hpp"
+#include "platform/screens.hpp"
 #include "platform/status_bar.hpp"
 #include "platform/workspace.hpp"
 
@@ -33,6 +37,13 @@ struct Platform {
   StatusBar* statusBar = nullptr;
   Workspace* workspace = nullptr;
   Permissions* permissions = nullptr;
+
+  // Other applications' windows, the screens and global hot keys; null where a program has no
+  // use for them.
+  Accessibility* accessibility = nullptr;
+  RunningApplications* runningApplications = nullptr;
+  Screens* screens = nullptr;
+  HotKeys* hotKeys = nullptr;
 
   // The suite both programs read, or the standard store in its place.
   PreferenceStore& sharedDefaults() const {

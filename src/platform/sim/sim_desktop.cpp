@@ -15,6 +15,10 @@ SimDesktop::SimDesktop(SimDesktopOptions options)
   platform_.statusBar = &statusBar;
   platform_.workspace = &workspace;
   platform_.permissions = &permissions;
+  platform_.accessibility = &accessibility;
+  platform_.runningApplications = &accessibility;
+  platform_.screens = &screens;
+  platform_.hotKeys = &hotKeys;
 }
 
 void SimDesktop::settle() {

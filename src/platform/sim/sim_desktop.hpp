@@ -3,9 +3,12 @@
 #include <memory>
 
 #include "platform/platform.hpp"
+#include "platform/sim/sim_accessibility.hpp"
 #include "platform/sim/sim_executor.hpp"
+#include "platform/sim/sim_hot_keys.hpp"
 #include "platform/sim/sim_process_info.hpp"
 #include "platform/sim/sim_run_loop.hpp"
+#include "platform/sim/sim_screens.hpp"
 #include "platform/sim/sim_shell_services.hpp"
 #include "platform/sim/virtual_clock.hpp"
 
@@ -38,6 +41,9 @@ class SimDesktop {
   SimStatusBar statusBar;
   SimWorkspace workspace{runLoop};
   SimPermissions permissions;
+  SimAccessibility accessibility{permissions};
+  SimScreens screens;
+  SimHotKeys hotKeys;
 
   // Runs background work and posted work until neither has anything left.
   void settle();
