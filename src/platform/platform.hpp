@@ -5,6 +5,7 @@
 #include "platform/clock.hpp"
 #include "platform/executor.hpp"
 #include "platform/hot_keys.hpp"
+#include "platform/keyboard_layout_service.hpp"
 #include "platform/notification_center.hpp"
 #include "platform/permissions.hpp"
 #include "platform/preference_store.hpp"
@@ -44,6 +45,9 @@ struct Platform {
   RunningApplications* runningApplications = nullptr;
   Screens* screens = nullptr;
   HotKeys* hotKeys = nullptr;
+
+  // The current keyboard layout; null where a program has no use for it.
+  KeyboardLayoutService* keyboardLayout = nullptr;
 
   // The suite both programs read, or the standard store in its place.
   PreferenceStore& sharedDefaults() const {

@@ -6,6 +6,7 @@
 #include "platform/sim/sim_accessibility.hpp"
 #include "platform/sim/sim_executor.hpp"
 #include "platform/sim/sim_hot_keys.hpp"
+#include "platform/sim/sim_keyboard_layout.hpp"
 #include "platform/sim/sim_process_info.hpp"
 #include "platform/sim/sim_run_loop.hpp"
 #include "platform/sim/sim_screens.hpp"
@@ -44,6 +45,7 @@ class SimDesktop {
   SimAccessibility accessibility{permissions};
   SimScreens screens;
   SimHotKeys hotKeys;
+  SimKeyboardLayout keyboardLayout;
 
   // Runs background work and posted work until neither has anything left.
   void settle();
