@@ -162,15 +162,18 @@ std::string pad(std::string body, const Spec& spec, bool numeric) {
 
 std::string signed_(std::string digits, bool negative, const Spec& spec) {
   if (negative) return digits;  // the locale's own minus sign is already there
-  if (spec.plus) return "+" + digits;
-  if (spec.space) return " " + digits;
+  if (spec.plus) digits.insert(0, 1, '+');
+  if (spec.space && !spec.plus) digits.insert(0, 1, ' ');
   return digits;
 }
 
 std::string withCFormat(const Spec& spec, char conversion, auto value) {
   std::string format = "%";
   if (spec.alternate) format += '#';
-  if (spec.precision >= 0) format += "." + std::to_string(spec.precision);
+  if (spec.precision >= 0) {
+    format += '.';
+    format += std::to_string(spec.precision);
+  }
   if constexpr (std::is_same_v<decltype(value), long long>) format += "ll";
   format += conversion;
   char buffer[512];
