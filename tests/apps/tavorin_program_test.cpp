@@ -100,7 +100,7 @@ class TavorinProgramTest : public ::testing::Test {
 };
 
 TEST_F(TavorinProgramTest, ShowsItsTrayIconHandsOverSecondStartsAndQuitsOnSigterm) {
-  auto program = start();
+  auto program = start({}, std::string(TEST_OUTPUT_DIR) + "/tavorin-output.txt");
   ASSERT_TRUE(program->started());
   ASSERT_TRUE(eventually([&] { return iconShown(); }, 20s)) << "no tray icon appeared";
   const std::string screenshot = std::string(TEST_OUTPUT_DIR) + "/tavorin-tray.png";
@@ -122,6 +122,19 @@ TEST_F(TavorinProgramTest, ShowsItsTrayIconHandsOverSecondStartsAndQuitsOnSigter
     EXPECT_EQ(second->waitForExit(20s), 0) << "a second start must hand over and end";
     EXPECT_TRUE(program->running());
   }
+
+  // A preference written by another process reaches the running program: the icon hides and
+  // comes back.
+  const fs::path prefs = home_ / "config/tavorin/org.tavorin.Tavorin.json";
+  auto writePrefs = [&](const std::string& text) {
+    const fs::path temporary = prefs.string() + ".new";
+    std::ofstream(temporary) << text;
+    fs::rename(temporary, prefs);
+  };
+  writePrefs(R"({"tavorin.onboardingDone": true, "tavorin.showMenuBarIcon": false})");
+  EXPECT_TRUE(eventually([&] { return !iconShown(); }, 10s)) << "the icon did not hide";
+  writePrefs(R"({"tavorin.onboardingDone": true, "tavorin.showMenuBarIcon": true})");
+  EXPECT_TRUE(eventually([&] { return iconShown(); }, 10s)) << "the icon did not come back";
 
   program->signal(SIGTERM);
   EXPECT_EQ(program->waitForExit(20s), 0);
