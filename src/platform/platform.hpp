@@ -4,6 +4,7 @@
 #include "platform/application.hpp"
 #include "platform/clock.hpp"
 #include "platform/executor.hpp"
+#include "platform/file_kind_provider.hpp"
 #include "platform/hot_keys.hpp"
 #include "platform/keyboard_layout_service.hpp"
 #include "platform/notification_center.hpp"
@@ -48,6 +49,9 @@ struct Platform {
 
   // The current keyboard layout; null where a program has no use for it.
   KeyboardLayoutService* keyboardLayout = nullptr;
+
+  // Kinds of files for the folder preview; null: no kinds, no packages.
+  const FileKindProvider* fileKinds = nullptr;
 
   // The suite both programs read, or the standard store in its place.
   PreferenceStore& sharedDefaults() const {

@@ -19,6 +19,7 @@ SimDesktop::SimDesktop(SimDesktopOptions options)
   platform_.runningApplications = &accessibility;
   platform_.screens = &screens;
   platform_.hotKeys = &hotKeys;
+  platform_.fileKinds = &fileKinds;
   platform_.keyboardLayout = &keyboardLayout;
 }
 

@@ -5,6 +5,7 @@
 #include "platform/platform.hpp"
 #include "platform/sim/sim_accessibility.hpp"
 #include "platform/sim/sim_executor.hpp"
+#include "platform/sim/sim_file_kinds.hpp"
 #include "platform/sim/sim_hot_keys.hpp"
 #include "platform/sim/sim_keyboard_layout.hpp"
 #include "platform/sim/sim_process_info.hpp"
@@ -45,6 +46,7 @@ class SimDesktop {
   SimAccessibility accessibility{permissions};
   SimScreens screens;
   SimHotKeys hotKeys;
+  SimFileKindProvider fileKinds;
   SimKeyboardLayout keyboardLayout;
 
   // Runs background work and posted work until neither has anything left.
