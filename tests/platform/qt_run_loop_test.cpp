@@ -6,17 +6,14 @@
 #include <QElapsedTimer>
 #include <thread>
 
+#include "tests/platform/qt_test_application.hpp"
+
 namespace tavorin::qt {
 namespace {
 
 class QtRunLoopTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "qt_run_loop_test";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-  }
+  static void SetUpTestSuite() { testing::qtTestApplication(); }
   // Runs the Qt event loop until `done` holds, at most `milliseconds`.
   static bool runUntil(const std::function<bool()>& done, int milliseconds = 5000) {
     QElapsedTimer elapsed;
