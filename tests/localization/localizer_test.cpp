@@ -132,7 +132,7 @@ TEST_F(LocalizerTest, TextsWithoutTranslationShowTheirKey) {
   desktop.suiteDefaults.setString("tavorin.language", "de");
   Localizer::install(desktop.platform());
   EXPECT_EQ(L("Some text that no table has"), "Some text that no table has");
-  EXPECT_EQ(L("%d items", 1234), "1.234 items");  // numbers follow the language
+  EXPECT_EQ(L("%d things", 1234), "1.234 things");  // numbers follow the language
 }
 
 }  // namespace
