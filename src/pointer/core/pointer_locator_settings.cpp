@@ -20,10 +20,10 @@ std::optional<double> parseDecimal(std::string text) {
 }
 
 double clampedNumber(const PreferenceStore& defaults, std::string_view key, double fallback,
-                     double min, double max) {
+                     PointerLocatorSettings::ClosedRange range) {
   const auto value = PointerLocatorSettings::readNumber(defaults, key);
   if (!value) return fallback;
-  return std::clamp(*value, min, max);
+  return std::clamp(*value, range.lowerBound, range.upperBound);
 }
 
 }  // namespace
@@ -71,10 +71,9 @@ PointerLocatorSettings PointerLocatorSettings::load(const PreferenceStore& defau
     settings.colorHex = *color;
   }
 
-  settings.size =
-      clampedNumber(defaults, Keys::size, prefs::pointerSize.defaultValue, minSize, maxSize);
-  settings.duration = clampedNumber(defaults, Keys::duration, prefs::pointerDuration.defaultValue,
-                                    minDuration, maxDuration);
+  settings.size = clampedNumber(defaults, Keys::size, prefs::pointerSize.defaultValue, sizeRange);
+  settings.duration =
+      clampedNumber(defaults, Keys::duration, prefs::pointerDuration.defaultValue, durationRange);
   return settings;
 }
 

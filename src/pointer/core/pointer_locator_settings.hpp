@@ -26,12 +26,14 @@ struct PointerLocatorSettings {
     static constexpr std::string_view duration = prefs::pointerDuration.name;
   };
 
-  // Points.
-  static constexpr double minSize = 40;
-  static constexpr double maxSize = 250;
+  struct ClosedRange {
+    double lowerBound;
+    double upperBound;
+  };
+  // Points; the settings view's slider uses it too.
+  static constexpr ClosedRange sizeRange{40, 250};
   // Seconds.
-  static constexpr double minDuration = 0.3;
-  static constexpr double maxDuration = 2.0;
+  static constexpr ClosedRange durationRange{0.3, 2.0};
 
   PointerTrigger trigger = PointerTrigger::doubleTap;
   ModifierKey modifier = ModifierKey::control;
