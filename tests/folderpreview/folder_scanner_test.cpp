@@ -68,6 +68,7 @@ TEST_F(FolderScannerTest, ListsEveryKindOfChildWithItsAttributes) {
   EXPECT_EQ(notes.size, 5);
   EXPECT_EQ(notes.modified, FileDate(std::chrono::seconds(1'700'000'000)));
   EXPECT_EQ(notes.kind, "Plain text document");
+  EXPECT_EQ(FolderItem::fromURL(tree / "notes.txt", &kinds), notes);
 
   EXPECT_TRUE(items.at(".profile").isHidden);
   EXPECT_EQ(items.at(".profile").size, 3);
@@ -93,6 +94,13 @@ TEST_F(FolderScannerTest, ListsEveryKindOfChildWithItsAttributes) {
 
   EXPECT_EQ(items.at("pipe").size, std::nullopt);
   EXPECT_TRUE(items.at("pipe").modified.has_value());
+
+  // An entry that cannot be read at all still makes an item, from its name.
+  const FolderItem gone = FolderItem::fromURL(tree / ".gone", &kinds);
+  EXPECT_EQ(gone.name, ".gone");
+  EXPECT_TRUE(gone.isHidden);
+  EXPECT_FALSE(gone.isDirectory);
+  EXPECT_EQ(gone.modified, std::nullopt);
 
   // Without hidden files the dot-file is left out; nothing else changes.
   const FolderListing visible = FolderScanner::listContents(tree.root(), false, &kinds);
