@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "localization/localizer.hpp"
+#include "platform/native/system_clock.hpp"
+#include "platform/native/thread_pool_executor.hpp"
 #include "platform/sim/sim_desktop.hpp"
 #include "tests/folderpreview/temp_tree.hpp"
 
@@ -318,6 +320,30 @@ TEST_F(FolderPreviewModelTest, StaleResultsNeverReachTheModel) {
   subscription.reset();
   model.reset();
   desktop.settle();
+}
+
+TEST_F(FolderPreviewModelTest, WorksWithRealThreadsAndTheRealClock) {
+  tree.file("a", 10);
+  tree.file("sub/b", 20);
+  native::SystemClock clock;
+  auto executor = std::make_unique<native::ThreadPoolExecutor>(2);
+  Platform platform{desktop.runLoop,       *executor,       clock,
+                    desktop.notifications, desktop.process, desktop.standardDefaults};
+  platform.fileKinds = &desktop.fileKinds;
+  auto model = Model::make(platform, tree.root(), desktop.suiteDefaults);
+  model->load();
+  model->startMeasuring();
+  for (int i = 0; i < 500 && (model->isLoading() || model->isMeasuring()); ++i)
+    desktop.runLoop.waitAndRunPending(std::chrono::milliseconds(20));
+  EXPECT_EQ(names(model->items()), (Names{"sub", "a"}));
+  EXPECT_EQ(model->sizeSummary(), (SizeSummary{30, 2, true}));
+
+  // Work that is still running when the model goes reports to nobody.
+  model->load();
+  model->startMeasuring();
+  model.reset();
+  executor.reset();
+  desktop.runLoop.runPending();
 }
 
 }  // namespace
