@@ -32,7 +32,12 @@ std::filesystem::path TemplateStore::defaultURL(const ProcessInfo& process) {
 TemplateStore::TemplateStore(std::optional<std::filesystem::path> url) : url_(std::move(url)) {
   if (!url_) return;
   auto bytes = readFile(*url_);
-  if (!bytes) return;
+  if (!bytes) {
+    // Something is there that cannot be read: it gets the same protection as a broken file.
+    std::error_code ec;
+    unreadableFileOnDisk_ = std::filesystem::exists(std::filesystem::symlink_status(*url_, ec));
+    return;
+  }
   if (auto decoded = decodeTilingState(*bytes)) {
     state_ = std::move(*decoded);
     if (state_.templates.empty()) state_.templates = LayoutTemplate::defaults();

@@ -63,10 +63,13 @@ inline constexpr std::array<std::uint32_t, 9> digitKeyCodes{18, 19, 20, 21, 23, 
 std::map<std::string, KeyCombo> defaultZoneShortcuts();
 
 struct TilingSettings {
-  // The values the settings view offers for `snapAssistantTriggerDistance` (not enforced when
-  // reading).
-  static constexpr double snapAssistantTriggerMinimum = 10;
-  static constexpr double snapAssistantTriggerMaximum = 400;
+  // The values the settings view offers for `snapAssistantTriggerDistance` (a closed range;
+  // decoding does not clamp to it).
+  struct Range {
+    double lower;
+    double upper;
+  };
+  static constexpr Range snapAssistantTriggerRange{10, 400};
 
   double gap = 8.0;
   DragModifier dragModifier = DragModifier::control;

@@ -174,6 +174,17 @@ TEST_F(TemplateStoreTest, UnreadableFileIsMovedAsideBeforeTheFirstSave) {
   EXPECT_EQ(readFile(fs::path(file) += ".corrupt.1"), "{ truncated");
 }
 
+TEST_F(TemplateStoreTest, SomethingUnreadableInThePlaceOfTheFileIsKeptToo) {
+  fs::create_directories(file / "inner");
+  ASSERT_TRUE(writeFileAtomically(file / "inner" / "notes", "keep me"));
+  TemplateStore store(file);
+  EXPECT_EQ(store.state(), TilingState{});
+  store.replaceSettings(TilingSettings{});
+  EXPECT_EQ(readFile(fs::path(file) += ".corrupt/inner/notes"), "keep me");
+  EXPECT_EQ(TemplateStore(file).state(), TilingState{});
+  EXPECT_TRUE(fs::is_regular_file(file));
+}
+
 TEST_F(TemplateStoreTest, FailedSaveLogsAndKeepsTheStateInMemory) {
   std::vector<std::string> lines;
   auto subscription = SystemLog::observe([&](const LogEntry& e) { lines.push_back(e.message); });
