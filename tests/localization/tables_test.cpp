@@ -76,7 +76,7 @@ std::optional<std::vector<std::string>> conversions(std::string_view text) {
     } else {
       argument = std::to_string(++sequential);
     }
-    const std::size_t specStart = i;
+    const std::size_t conversionStart = i;
     while (i < text.size() && std::string_view("-+ 0#'").find(text[i]) != std::string_view::npos)
       ++i;
     digits(i);
@@ -89,7 +89,8 @@ std::optional<std::vector<std::string>> conversions(std::string_view text) {
     if (i >= text.size() || kConversionChars.find(text[i]) == std::string_view::npos) {
       return std::nullopt;
     }
-    found.push_back(argument + ":" + std::string(text.substr(specStart, i + 1 - specStart)));
+    found.push_back(argument + ":" +
+                    std::string(text.substr(conversionStart, i + 1 - conversionStart)));
   }
   if (positional && sequential > 0) return std::nullopt;
   std::sort(found.begin(), found.end());
@@ -196,7 +197,9 @@ TEST(TablesTest, TranslationsKeepThePlaceholdersAndTheProductNameOfTheirKey) {
   EXPECT_EQ(conversions("%2$@ at %1$d"), conversions("%d for %@"));
   EXPECT_NE(conversions("%d s"), conversions("%.1f s"));
   EXPECT_NE(conversions("Cut %@ · Move %@"), conversions("Cut %@"));
-  EXPECT_EQ(conversions("100 % sure"), std::nullopt);
+  EXPECT_EQ(conversions("zoom 100 %"), std::nullopt);
+  // A spaced percent sign followed by a letter is a conversion ("% s") and would eat an argument.
+  EXPECT_NE(conversions("100 % sure"), conversions("100 sure"));
   EXPECT_EQ(conversions("%1$d of %d"), std::nullopt);
   EXPECT_EQ(conversions("%d%% done"), conversions("%d done"));
 
@@ -260,7 +263,7 @@ TEST_F(TranslatedTextsTest, TemplatesAreFilledInTheChosenLanguage) {
   choose("de");
   EXPECT_EQ(L("Showing the first %d items (%d in total).", 3000, 12345),
             "Die ersten 3.000 Objekte werden gezeigt (insgesamt 12.345).");
-  EXPECT_EQ(L("%.1f s", 1.25), "1,3 s");
+  EXPECT_EQ(L("%.1f s", 1.5), "1,5 s");
   EXPECT_EQ(L("Cut %@ · Move %@", "⌘X", "⌘V"), "Ausschneiden ⌘X · Bewegen ⌘V");
 
   choose("ja");  // positional placeholders
