@@ -5,6 +5,7 @@
 //   folder_scanner_bench [--runs N] [--keep-going] [PARENT_FOLDER]
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -35,19 +36,44 @@ constexpr int subfoldersEach = 199;  // 125 + 125 * 199 = 25,000 folders
 constexpr int filesPerFolder = 19;   // 25,000 * 19 = 475,000 files
 constexpr int listedFiles = 10'000;
 
-double secondsOf(const std::function<void()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+// Wall time and processor time (user + system) of one piece of work.
+struct Timing {
+  double wall = 0;
+  double cpu = 0;
+};
+
+double cpuSeconds(const rusage& usage) {
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
-// The best of `runs` timings, after one untimed run that warms the caches.
-double bestOf(int runs, const std::function<void()>& work) {
+// Times `work` run on this thread.
+Timing timeHere(const std::function<void()>& work) {
+  rusage before{}, after{};
+  ::getrusage(RUSAGE_THREAD, &before);
+  const auto start = std::chrono::steady_clock::now();
   work();
-  double best = 1e300;
-  for (int i = 0; i < runs; ++i)
-    best = std::min(best, secondsOf(work));
-  return best;
+  const auto end = std::chrono::steady_clock::now();
+  ::getrusage(RUSAGE_THREAD, &after);
+  return Timing{std::chrono::duration<double>(end - start).count(),
+                cpuSeconds(after) - cpuSeconds(before)};
+}
+
+// The best and the median of several timings.
+struct Summary {
+  Timing best;
+  Timing median;
+};
+
+Summary summarise(std::vector<Timing> timings) {
+  Summary summary;
+  for (auto field : {&Timing::wall, &Timing::cpu}) {
+    std::sort(timings.begin(), timings.end(),
+              [field](const Timing& a, const Timing& b) { return a.*field < b.*field; });
+    summary.best.*field = timings.front().*field;
+    summary.median.*field = timings[timings.size() / 2].*field;
+  }
+  return summary;
 }
 
 void makeFile(const fs::path& path, off_t size) {
@@ -83,10 +109,12 @@ std::int64_t buildTree(const fs::path& root) {
   return bytes;
 }
 
-// Runs `du -s -b folder` with its output sent to a pipe; answers the bytes it printed.
-std::int64_t runDu(const fs::path& folder) {
+// Runs `du -s -b folder` with its output sent to a pipe; answers the bytes it printed and
+// the time it took, its own processor time included.
+std::int64_t runDu(const fs::path& folder, Timing& timing) {
   int pipeFds[2];
   if (::pipe2(pipeFds, O_CLOEXEC) != 0) throw std::runtime_error("pipe failed");
+  const auto start = std::chrono::steady_clock::now();
   const pid_t child = ::fork();
   if (child == 0) {
     ::dup2(pipeFds[1], STDOUT_FILENO);
@@ -100,7 +128,10 @@ std::int64_t runDu(const fs::path& folder) {
     output.append(buffer, static_cast<std::size_t>(n));
   ::close(pipeFds[0]);
   int status = 0;
-  ::waitpid(child, &status, 0);
+  rusage usage{};
+  ::wait4(child, &status, 0, &usage);
+  timing.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  timing.cpu = cpuSeconds(usage);
   if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) throw std::runtime_error("du failed");
   return std::stoll(output);
 }
@@ -144,25 +175,42 @@ int main(int argc, char** argv) {
                 topFolders * (subfoldersEach + 1) * filesPerFolder, temporary.path().c_str());
     std::fflush(stdout);
     std::int64_t expectedBytes = 0;
-    const double built = secondsOf([&] { expectedBytes = buildTree(tree); });
+    const double built = timeHere([&] { expectedBytes = buildTree(tree); }).wall;
     std::printf("built in %.1f s\n", built);
 
     const tavorin::native::SystemClock clock;
     tavorin::SizeSummary summary;
-    const double ours = bestOf(runs, [&] {
+    const auto walk = [&] {
       summary = measure(tree, tavorin::Deadline::in(clock, FolderPreviewModel::measureTimeLimit),
                         FolderPreviewModel::measureItemLimit, [] { return false; });
-    });
+    };
     std::int64_t duBytes = 0;
-    const double du = bestOf(runs, [&] { duBytes = runDu(tree); });
+    Timing ignored;
+    // Both once untimed, so that both find the tree in the caches; then taking turns, so that
+    // other load on the machine falls on both alike.
+    walk();
+    runDu(tree, ignored);
+    std::vector<Timing> ourTimes, duTimes;
+    for (int run = 0; run < runs; ++run) {
+      ourTimes.push_back(timeHere(walk));
+      duTimes.emplace_back();
+      duBytes = runDu(tree, duTimes.back());
+    }
+    const Summary ours = summarise(ourTimes);
+    const Summary du = summarise(duTimes);
 
-    std::printf("\nsize of 500,000 entries, warm, best of %d:\n", runs);
-    std::printf("  measure   %8.3f s  %lld bytes in %lld files, %s\n", ours,
+    std::printf("\nsize of 500,000 entries, warm, %d runs each (wall time, processor time):\n",
+                runs);
+    std::printf("  measure   best %6.3f s (cpu %6.3f s)  median %6.3f s (cpu %6.3f s)\n",
+                ours.best.wall, ours.best.cpu, ours.median.wall, ours.median.cpu);
+    std::printf("  du -s -b  best %6.3f s (cpu %6.3f s)  median %6.3f s (cpu %6.3f s)\n",
+                du.best.wall, du.best.cpu, du.median.wall, du.median.cpu);
+    std::printf("  ratio measure / du: best %.2f, median %.2f, processor time %.2f\n",
+                ours.best.wall / du.best.wall, ours.median.wall / du.median.wall,
+                ours.median.cpu / du.median.cpu);
+    std::printf("  measure found %lld bytes in %lld files, %s; du %lld bytes (folders included)\n",
                 static_cast<long long>(summary.bytes), static_cast<long long>(summary.fileCount),
-                summary.isComplete ? "complete" : "INCOMPLETE");
-    std::printf("  du -s -b  %8.3f s  %lld bytes (folders included)\n", du,
-                static_cast<long long>(duBytes));
-    std::printf("  ratio measure / du = %.2f\n", ours / du);
+                summary.isComplete ? "complete" : "INCOMPLETE", static_cast<long long>(duBytes));
 
     const fs::path flat = temporary.path() / "flat";
     fs::create_directory(flat);
@@ -170,20 +218,28 @@ int main(int argc, char** argv) {
     fillFolder(flat, listedFiles, counter);
     const tavorin::sim::SimFileKindProvider kinds;
     std::size_t listed = 0;
-    const double plain =
-        bestOf(runs, [&] { listed = listContents(flat, true, nullptr).items.size(); });
-    const double withKinds =
-        bestOf(runs, [&] { listed = listContents(flat, true, &kinds).items.size(); });
-    std::printf("\nlistContents of %zu files, warm, best of %d:\n", listed, runs);
-    std::printf("  without kinds      %8.2f ms\n", plain * 1000);
-    std::printf("  with a kind table  %8.2f ms\n", withKinds * 1000);
+    std::vector<Timing> plainTimes, kindTimes;
+    listContents(flat, true, &kinds);
+    for (int run = 0; run < runs; ++run) {
+      plainTimes.push_back(
+          timeHere([&] { listed = listContents(flat, true, nullptr).items.size(); }));
+      kindTimes.push_back(
+          timeHere([&] { listed = listContents(flat, true, &kinds).items.size(); }));
+    }
+    const Summary plain = summarise(plainTimes);
+    const Summary withKinds = summarise(kindTimes);
+    std::printf("\nlistContents of %zu files, warm, %d runs each:\n", listed, runs);
+    std::printf("  without kinds      best %7.2f ms  median %7.2f ms\n", plain.best.wall * 1000,
+                plain.median.wall * 1000);
+    std::printf("  with a kind table  best %7.2f ms  median %7.2f ms\n", withKinds.best.wall * 1000,
+                withKinds.median.wall * 1000);
 
     const bool correct = summary.isComplete && summary.bytes == expectedBytes &&
                          summary.fileCount == topFolders * (subfoldersEach + 1) * filesPerFolder;
     std::printf("\nmeasure %s, %s the %.0f-second deadline, %s du\n", correct ? "correct" : "WRONG",
-                ours < FolderPreviewModel::measureTimeLimit ? "within" : "OVER",
+                ours.median.wall < FolderPreviewModel::measureTimeLimit ? "within" : "OVER",
                 FolderPreviewModel::measureTimeLimit,
-                ours <= du ? "not slower than" : "SLOWER than");
+                ours.best.wall <= du.best.wall ? "not slower than" : "SLOWER than");
     std::printf("removing the tree ...\n");
     return correct ? 0 : 1;
   } catch (const std::exception& error) {
