@@ -80,7 +80,7 @@ constexpr TranslationEntry de[] = {
     {"Ascending", "Aufsteigend"},
     {"Cancel cut (Esc)", "Ausschneiden abbrechen (Esc)"},
     {"Clear", "Leeren"},
-    {"Couldn't change this: %@", "Konnte nicht geändert werden: %@"},
+    {"Couldn't change this: %@", "Änderung nicht möglich: %@"},
     {"Cut %@ · Move %@", "Ausschneiden %@ · Bewegen %@"},
     {"Cut & Paste", "Ausschneiden & Einsetzen"},
     {"Descending", "Absteigend"},
@@ -127,7 +127,7 @@ constexpr TranslationEntry de[] = {
     {"Turn On", "Einschalten"},
     {"Unknown", "Unbekannt"},
     {"Version", "Version"},
-    {"Waiting for permission", "Warte auf Berechtigung"},
+    {"Waiting for permission", "Warten auf Berechtigung"},
     {"While the icon is hidden, open Tavorin again (Launchpad, or double-click it in Finder) to get back to Settings.", "Solange das Symbol ausgeblendet ist, öffne Tavorin erneut (über Launchpad oder per Doppelklick im Finder), um zu den Einstellungen zu gelangen."},
     {"Window Layout", "Fensterlayout"},
 };

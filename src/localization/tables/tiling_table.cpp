@@ -49,7 +49,7 @@ constexpr TranslationEntry tr[] = {
     {"Open Snap Assistant this close to the top", "Yerleştirme Yardımcısı'nı üst kenara bu kadar yaklaşınca aç"},
     {"Snap to screen edges", "Ekran kenarlarına yerleştir"},
     {"Restore window size when dragged out of a zone", "Pencere bölgeden sürüklenip çıkarılınca boyutunu geri yükle"},
-    {"Smart resize (neighbouring windows follow)", "Akıllı yeniden boyutlandırma (komşu pencereler de uyar)"},
+    {"Smart resize (neighbouring windows follow)", "Akıllı yeniden boyutlandırma (komşu pencereler de uyum sağlar)"},
     {"Window suggestions", "Pencere önerileri"},
     {"Window gap", "Pencere aralığı"},
     {"⌃⌥ arrows: next zone · ⌃⌥⇧ arrows: extend · ⌃⌥T: next layout", "⌃⌥ oklar: sonraki bölge · ⌃⌥⇧ oklar: genişlet · ⌃⌥T: sonraki düzen"},
