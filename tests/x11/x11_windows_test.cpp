@@ -70,10 +70,18 @@ TEST_F(X11WindowsTest, ListsTheClientsWindowsWithTitlesRolesAndApplication) {
 
   auto windows = ax().elementsAttribute(ax().application(pid), ax::windows);
   ASSERT_TRUE(windows);
-  // Front to back: the last window mapped is on top.
   ASSERT_EQ(windows->size(), 3u);
-  EXPECT_EQ((*windows)[0], AXElement(client->window("Delta")));
-  EXPECT_EQ((*windows)[2], AXElement(client->window("Alpha")));
+  // Front to back: the reverse of the window manager's stacking list.
+  Connection& c = desktop->connection();
+  auto stacking = getProperty(c, c.root(), c.atom(Atom::_NET_CLIENT_LIST_STACKING), deadlineIn(2));
+  std::vector<AXElement> expected;
+  for (std::uint32_t id : propertyValues32(stacking.get()).value_or(std::vector<std::uint32_t>{})) {
+    if (client->window("Alpha") == id || client->window("Gämma") == id ||
+        client->window("Delta") == id) {
+      expected.insert(expected.begin(), AXElement(id));
+    }
+  }
+  EXPECT_EQ(*windows, expected);
 
   std::set<std::string> titles;
   for (const AXElement& window : *windows) {

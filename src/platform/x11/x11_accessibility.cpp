@@ -627,15 +627,50 @@ AXError X11Accessibility::minimize(xcb_window_t window, Deadline deadline) {
   }
 }
 
+bool X11Accessibility::isTopOfItsLayer(xcb_window_t window, Deadline deadline) {
+  auto stacking = rootWindows(Atom::_NET_CLIENT_LIST_STACKING, deadline);
+  if (!stacking) return false;
+  auto position = std::find(stacking->begin(), stacking->end(), window);
+  if (position == stacking->end()) return false;
+  // Only panels and windows kept above the others may stay on top of a raised window.
+  std::vector<std::pair<xcb_get_property_cookie_t, xcb_get_property_cookie_t>> cookies;
+  for (auto it = std::next(position); it != stacking->end(); ++it) {
+    cookies.emplace_back(
+        requestProperty(connection_, *it, connection_.atom(Atom::_NET_WM_WINDOW_TYPE)),
+        requestProperty(connection_, *it, connection_.atom(Atom::_NET_WM_STATE)));
+  }
+  bool top = true;
+  for (const auto& [typeCookie, stateCookie] : cookies) {
+    auto type = connection_.reply<xcb_get_property_reply_t>(typeCookie.sequence, deadline);
+    auto state = connection_.reply<xcb_get_property_reply_t>(stateCookie.sequence, deadline);
+    const auto types = propertyValues32(type.get()).value_or(std::vector<xcb_atom_t>{});
+    const auto states = propertyValues32(state.get()).value_or(std::vector<xcb_atom_t>{});
+    if (!contains(types, connection_.atom(Atom::_NET_WM_WINDOW_TYPE_DOCK)) &&
+        !contains(states, connection_.atom(Atom::_NET_WM_STATE_ABOVE))) {
+      top = false;
+    }
+  }
+  return top;
+}
+
 AXError X11Accessibility::activate(xcb_window_t window, Deadline deadline) {
   AXError error = AXError::success;
   if (!exists(window, deadline, error)) return error;
-  // The root window's property change (the connection listens for them) ends each wait.
+  watch(window);
   sendToRoot(window, connection_.atom(Atom::_NET_ACTIVE_WINDOW),
              {sourcePager, XCB_CURRENT_TIME, 0, 0, 0});
+  // Done when the window is the active one, no longer minimised (a minimised window can stay
+  // the active one) and raised: the window manager publishes these one after the other.
+  // Property changes of the root window and of the window end each wait.
+  const xcb_atom_t hidden = connection_.atom(Atom::_NET_WM_STATE_HIDDEN);
   for (;;) {
     const std::uint64_t seen = connection_.eventSerial();
-    if (activeWindow(deadline) == window) return AXError::success;
+    auto states = statesOf(window, deadline, error);
+    if (!states) return error;
+    if (activeWindow(deadline) == window && !contains(*states, hidden) &&
+        isTopOfItsLayer(window, deadline)) {
+      return AXError::success;
+    }
     if (!connection_.waitForEventsSince(seen, deadline)) return AXError::cannotComplete;
   }
 }

@@ -90,6 +90,7 @@ class X11Accessibility final : public Accessibility, public RunningApplications 
   AXError changeState(xcb_window_t window, Atom state, bool on, Deadline deadline);
   AXError minimize(xcb_window_t window, Deadline deadline);
   AXError activate(xcb_window_t window, Deadline deadline);
+  bool isTopOfItsLayer(xcb_window_t window, Deadline deadline);
 
   Connection& connection_;
   std::function<Point()> origin_;

@@ -48,6 +48,7 @@ constexpr std::array<std::string_view, static_cast<std::size_t>(Atom::count)> at
     "_NET_WM_STATE_MAXIMIZED_HORZ",
     "_NET_WM_STATE_SKIP_TASKBAR",
     "_NET_WM_STATE_MODAL",
+    "_NET_WM_STATE_ABOVE",
     "_NET_FRAME_EXTENTS",
     "_NET_MOVERESIZE_WINDOW",
     "_NET_WM_STRUT",

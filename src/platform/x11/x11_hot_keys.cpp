@@ -23,9 +23,10 @@ X11HotKeys::X11HotKeys(Connection& connection, Keyboard& keyboard)
 }
 
 X11HotKeys::~X11HotKeys() {
-  for (const auto& [ref, entry] : grabs_)
-    ungrab(entry);
-  connection_.flush();
+  if (grabs_.empty()) return;
+  for (const auto& [ref, entry] : grabs_) ungrab(entry);
+  // Once this returns the keys are free for others.
+  connection_.sync(deadlineIn(timeout));
 }
 
 std::vector<std::uint16_t> X11HotKeys::lockVariants() const {
@@ -100,7 +101,7 @@ std::int32_t X11HotKeys::unregisterHotKey(HotKeyRef ref) {
   auto it = grabs_.find(ref);
   if (it == grabs_.end()) return hotKeyStatus::invalidArgument;
   ungrab(it->second);
-  connection_.flush();
+  connection_.sync(deadlineIn(timeout));
   grabs_.erase(it);
   return hotKeyStatus::ok;
 }
