@@ -142,9 +142,10 @@ std::optional<LayoutNode> TilingShellFormat::build(const std::vector<TRect>& rec
   return buildIn(rects, area, 1, budget);
 }
 
-std::variant<std::vector<LayoutTemplate>, ImportError> TilingShellFormat::importJSON(
-    std::string_view bytes) {
-  const auto json = json_support::parse(bytes);
+namespace {
+
+std::variant<std::vector<LayoutTemplate>, ImportError> importParsed(
+    const std::optional<nlohmann::json>& json) {
   if (!json) return ImportError::invalidJSON();
   const auto layouts = decodeLayouts(*json);
   if (!layouts) return ImportError::invalidJSON();
@@ -156,16 +157,18 @@ std::variant<std::vector<LayoutTemplate>, ImportError> TilingShellFormat::import
     rects.reserve(layout.tiles.size());
     for (const auto& tile : layout.tiles)
       rects.push_back({tile.x, tile.y, tile.width, tile.height});
-    auto root = rects.empty() ? std::nullopt : build(rects, {0, 0, 1, 1});
+    auto root = rects.empty() ? std::nullopt : TilingShellFormat::build(rects, {0, 0, 1, 1});
     if (!root) return ImportError::notGuillotine(layout.id);
     templates.push_back({Uuid::random(), layout.id, std::move(*root)});
   }
   return templates;
 }
 
-const std::vector<LayoutTemplate>& WindowLayoutBackup::Contents::templates() const {
-  if (const auto* whole = std::get_if<WindowLayoutBackup>(&value_)) return whole->templates;
-  return std::get<std::vector<LayoutTemplate>>(value_);
+}  // namespace
+
+std::variant<std::vector<LayoutTemplate>, ImportError> TilingShellFormat::importJSON(
+    std::string_view bytes) {
+  return importParsed(json_support::parse(bytes));
 }
 
 void to_json(nlohmann::json& json, const WindowLayoutBackup& backup) {
@@ -205,12 +208,13 @@ std::optional<std::string> WindowLayoutBackup::encoded(std::string* error) const
 
 std::variant<WindowLayoutBackup::Contents, ImportError> WindowLayoutBackup::read(
     std::string_view bytes) {
-  if (const auto json = json_support::parse(bytes)) {
+  const auto json = json_support::parse(bytes);
+  if (json) {
     if (auto backup = decodeBackup(*json); backup && backup->format == formatID) {
       return Contents::backup(std::move(*backup));
     }
   }
-  auto imported = TilingShellFormat::importJSON(bytes);
+  auto imported = importParsed(json);  // the same bytes as a Tiling Shell file
   if (auto* error = std::get_if<ImportError>(&imported)) return std::move(*error);
   return Contents::templatesOnly(std::get<std::vector<LayoutTemplate>>(std::move(imported)));
 }

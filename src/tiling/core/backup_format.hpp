@@ -97,19 +97,27 @@ struct WindowLayoutBackup {
 
 class WindowLayoutBackup::Contents {
  public:
-  static Contents backup(WindowLayoutBackup backup) { return Contents(std::move(backup)); }
+  static Contents backup(WindowLayoutBackup backup) {
+    Contents contents;
+    contents.backup_ = std::move(backup);
+    return contents;
+  }
   static Contents templatesOnly(std::vector<LayoutTemplate> templates) {
-    return Contents(std::move(templates));
+    Contents contents;
+    contents.templates_ = std::move(templates);
+    return contents;
   }
   // The backup, or null for templates only.
-  const WindowLayoutBackup* backup() const { return std::get_if<WindowLayoutBackup>(&value_); }
+  const WindowLayoutBackup* backup() const { return backup_ ? &*backup_ : nullptr; }
   // The templates of either kind.
-  const std::vector<LayoutTemplate>& templates() const;
+  const std::vector<LayoutTemplate>& templates() const {
+    return backup_ ? backup_->templates : templates_;
+  }
 
  private:
-  explicit Contents(std::variant<WindowLayoutBackup, std::vector<LayoutTemplate>> value)
-      : value_(std::move(value)) {}
-  std::variant<WindowLayoutBackup, std::vector<LayoutTemplate>> value_;
+  Contents() = default;
+  std::optional<WindowLayoutBackup> backup_;
+  std::vector<LayoutTemplate> templates_;  // templates only
 };
 
 }  // namespace tavorin
