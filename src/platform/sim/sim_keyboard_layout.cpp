@@ -29,7 +29,7 @@ KeyMap usKeys() {
   // F1…F20 type the function-key character.
   for (std::uint16_t code : {122, 120, 99,  118, 96,  97,  98, 100, 101, 109,
                              103, 111, 105, 107, 113, 106, 64, 79,  80,  90}) {
-    keys[code] = "\x10";
+    keys[code] = std::string(1, '\x10');
   }
   return keys;
 }
