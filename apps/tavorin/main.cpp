@@ -81,7 +81,11 @@ int main(int argc, char** argv) {
   }
 
   qt::QtDesktop desktop(app, argc, argv, &instance);
-  Localizer::install(desktop.platform());
+  auto& localizer = Localizer::install(desktop.platform());
+  // File kinds are named in the interface language too.
+  qt::QtFileKindProvider::followInterfaceLanguage(localizer.language().code);
+  auto languageObserver = localizer.observe(
+      [&localizer] { qt::QtFileKindProvider::followInterfaceLanguage(localizer.language().code); });
   auto delegate = AppDelegate::install(desktop.platform(), {});
   instance.onRequest = [&desktop](const QByteArray&) { desktop.application().reopen(); };
   desktop.application().terminateOnSignals();

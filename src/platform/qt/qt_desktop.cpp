@@ -27,6 +27,7 @@ QtDesktop::QtDesktop(QApplication& app, int argc, char** argv, SingleInstance* i
   platform_->statusBar = &statusBar_;
   platform_->workspace = &workspace_;
   platform_->permissions = &permissions_;
+  platform_->fileKinds = &fileKinds_;
 }
 
 }  // namespace tavorin::qt

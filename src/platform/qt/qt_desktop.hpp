@@ -9,6 +9,7 @@
 #include "platform/native/thread_pool_executor.hpp"
 #include "platform/platform.hpp"
 #include "platform/qt/qt_application.hpp"
+#include "platform/qt/qt_file_kinds.hpp"
 #include "platform/qt/qt_run_loop.hpp"
 #include "platform/qt/qt_status_bar.hpp"
 #include "platform/qt/qt_workspace.hpp"
@@ -47,6 +48,7 @@ class QtDesktop {
   QtStatusBar statusBar_;
   QtWorkspace workspace_;
   DesktopPermissions permissions_;
+  QtFileKindProvider fileKinds_;
   // Last, so that background work ends before the services it reports to go away.
   native::ThreadPoolExecutor executor_;
   std::unique_ptr<Platform> platform_;
