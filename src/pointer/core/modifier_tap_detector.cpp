@@ -17,7 +17,7 @@ void ModifierTapDetector::setKey(ModifierKey key) {
 }
 
 void ModifierTapDetector::setRequiredTaps(int taps) {
-  requiredTaps_ = taps;
+  requiredTaps_ = std::max(taps, 1);
   reset();
 }
 
