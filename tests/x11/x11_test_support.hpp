@@ -43,6 +43,35 @@ inline bool waitUntil(X11Desktop& desktop, const std::function<bool()>& conditio
   }
 }
 
+// Waits until the window manager has handled everything the server sent it so far: it answers a
+// frame extents request for a window of ours, and it handles its events in order.
+inline bool syncWithWindowManager(X11Desktop& desktop, double seconds = 5.0) {
+  Connection& c = desktop.connection();
+  const xcb_window_t probe = xcb_generate_id(c.xcb());
+  const std::uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
+  xcb_create_window(c.xcb(), XCB_COPY_FROM_PARENT, probe, c.root(), 0, 0, 1, 1, 0,
+                    XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &mask);
+  xcb_client_message_event_t message{};
+  message.response_type = XCB_CLIENT_MESSAGE;
+  message.format = 32;
+  message.window = probe;
+  message.type = c.internAtom("_NET_REQUEST_FRAME_EXTENTS", deadlineIn(2));
+  xcb_send_event(c.xcb(), 0, c.root(),
+                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                 reinterpret_cast<const char*>(&message));
+  c.flush();
+  const bool answered = waitUntil(
+      desktop,
+      [&] {
+        auto extents = getProperty(c, probe, c.atom(Atom::_NET_FRAME_EXTENTS), deadlineIn(1));
+        return propertyValues32(extents.get()).has_value();
+      },
+      seconds);
+  xcb_destroy_window(c.xcb(), probe);
+  c.flush();
+  return answered;
+}
+
 // The project's test client, running for as long as this object lives (also when a test fails
 // halfway): it is asked to end by closing its input, then terminated, then killed.
 class TestClient {

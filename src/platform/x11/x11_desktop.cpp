@@ -16,6 +16,7 @@ void X11Desktop::installInto(Platform& platform) {
   platform.runningApplications = &accessibility_;
   platform.screens = &screens_;
   platform.hotKeys = &hotKeys_;
+  platform.keyboardLayout = &keyboardLayout_;
 }
 
 }  // namespace tavorin::x11

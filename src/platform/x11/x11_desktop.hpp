@@ -8,6 +8,7 @@
 #include "platform/x11/x11_connection.hpp"
 #include "platform/x11/x11_hot_keys.hpp"
 #include "platform/x11/x11_keyboard.hpp"
+#include "platform/x11/x11_keyboard_layout.hpp"
 #include "platform/x11/x11_screens.hpp"
 
 namespace tavorin::x11 {
@@ -30,6 +31,7 @@ class X11Desktop {
   X11Accessibility& accessibility() { return accessibility_; }
   X11Screens& screens() { return screens_; }
   X11HotKeys& hotKeys() { return hotKeys_; }
+  X11KeyboardLayout& keyboardLayout() { return keyboardLayout_; }
 
   // Fills the services this desktop provides into `platform`.
   void installInto(Platform& platform);
@@ -42,6 +44,7 @@ class X11Desktop {
   X11Screens screens_{*connection_};
   X11Accessibility accessibility_{*connection_, [this] { return screens_.origin(); }};
   X11HotKeys hotKeys_{*connection_, keyboard_};
+  X11KeyboardLayout keyboardLayout_{keyboard_};
 };
 
 }  // namespace tavorin::x11
