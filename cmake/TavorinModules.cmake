@@ -26,6 +26,11 @@ function(tavorin_test target)
   if(ARG_LABELS)
     set(labels ${ARG_LABELS})
   endif()
-  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "${labels}"
+  # Tests of the real desktop share one display, its focus and its keyboard: one at a time.
+  set(lock "")
+  if("x11" IN_LIST labels)
+    set(lock RESOURCE_LOCK x11_display)
+  endif()
+  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "${labels}" ${lock}
                        DISCOVERY_TIMEOUT 60)
 endfunction()
