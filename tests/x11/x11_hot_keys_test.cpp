@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <xcb/xtest.h>
 
 #include <vector>
 
@@ -29,23 +28,7 @@ class X11HotKeysTest : public ::testing::Test {
     });
   }
 
-  void key(std::string_view xkbName, bool down) {
-    auto keycode = desktop->keyboard().keycode(xkbName);
-    ASSERT_TRUE(keycode) << xkbName;
-    Connection& c = desktop->connection();
-    xcb_test_fake_input(c.xcb(), down ? XCB_KEY_PRESS : XCB_KEY_RELEASE,
-                        static_cast<xcb_keycode_t>(*keycode), XCB_CURRENT_TIME, c.root(), 0, 0, 0);
-    c.flush();
-  }
-
-  // Presses the keys in order and releases them in reverse, as a person would.
-  void chord(std::vector<std::string_view> keys) {
-    for (auto name : keys)
-      key(name, true);
-    for (auto it = keys.rbegin(); it != keys.rend(); ++it)
-      key(*it, false);
-    desktop->connection().sync(deadlineIn(2));
-  }
+  void chord(std::vector<std::string_view> keys) { testing::pressChord(*desktop, keys); }
 
   bool waitForPresses(std::size_t count) {
     return waitUntil(*desktop, [&] { return pressed.size() >= count; });

@@ -6,6 +6,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <xcb/xtest.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -41,6 +42,23 @@ inline bool waitUntil(X11Desktop& desktop, const std::function<bool()>& conditio
     // Events wake the wait; the short slice covers changes that send none.
     desktop.connection().waitForEventsSince(seen, std::min(deadline, deadlineIn(0.02)));
   }
+}
+
+// Presses the keys (XKB key names) in order and releases them in reverse, as a person would,
+// through the XTest extension.
+inline void pressChord(X11Desktop& desktop, const std::vector<std::string_view>& keys) {
+  Connection& c = desktop.connection();
+  auto send = [&](std::string_view name, bool down) {
+    auto keycode = desktop.keyboard().keycode(name);
+    if (!keycode) return;
+    xcb_test_fake_input(c.xcb(), down ? XCB_KEY_PRESS : XCB_KEY_RELEASE,
+                        static_cast<xcb_keycode_t>(*keycode), XCB_CURRENT_TIME, c.root(), 0, 0, 0);
+  };
+  for (auto name : keys)
+    send(name, true);
+  for (auto it = keys.rbegin(); it != keys.rend(); ++it)
+    send(*it, false);
+  c.sync(deadlineIn(2));
 }
 
 // Waits until the window manager has handled everything the server sent it so far: it answers a
