@@ -11,8 +11,8 @@
 #include "localization/localizer.hpp"
 #include "platform/build_info.hpp"
 #include "platform/native/native_process_info.hpp"
-#include "platform/qt/qt_desktop.hpp"
-#include "platform/qt/single_instance.hpp"
+#include "platform/x11/qt/qt_desktop.hpp"
+#include "platform/x11/qt/single_instance.hpp"
 #include "platform/xdg_paths.hpp"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/qt/qt_file_kinds.hpp"
+#include "platform/x11/qt/qt_file_kinds.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/qt/qt_run_loop.hpp"
+#include "platform/x11/qt/qt_run_loop.hpp"
 
 #include <gtest/gtest.h>
 

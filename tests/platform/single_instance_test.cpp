@@ -1,4 +1,4 @@
-#include "platform/qt/single_instance.hpp"
+#include "platform/x11/qt/single_instance.hpp"
 
 #include <gtest/gtest.h>
 

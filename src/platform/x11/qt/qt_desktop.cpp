@@ -1,0 +1,33 @@
+#include "platform/x11/qt/qt_desktop.hpp"
+
+#include "platform/build_info.hpp"
+#include "platform/xdg_paths.hpp"
+
+namespace tavorin::qt {
+
+namespace {
+
+std::filesystem::path preferenceFile(const ProcessInfo& process, std::string_view domain) {
+  return xdgConfigHome(process) / "tavorin" / (std::string(domain) + ".json");
+}
+
+}  // namespace
+
+QtDesktop::QtDesktop(QApplication& app, int argc, char** argv, SingleInstance* instance)
+    : process_(argc, argv),
+      standardDefaults_(preferenceFile(process_, build::bundleIdentifier), notifications_,
+                        runLoop_),
+      suiteDefaults_(preferenceFile(process_, build::appGroup), notifications_, runLoop_),
+      application_(app),
+      workspace_(runLoop_, instance),
+      platform_(
+          std::make_unique<Platform>(Platform{runLoop_, executor_, clock_, notifications_, process_,
+                                              standardDefaults_, &suiteDefaults_, nullptr})) {
+  platform_->application = &application_;
+  platform_->statusBar = &statusBar_;
+  platform_->workspace = &workspace_;
+  platform_->permissions = &permissions_;
+  platform_->fileKinds = &fileKinds_;
+}
+
+}  // namespace tavorin::qt

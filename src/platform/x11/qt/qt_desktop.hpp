@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QApplication>
+#include <memory>
+
+#include "platform/native/file_preference_store.hpp"
+#include "platform/native/native_process_info.hpp"
+#include "platform/native/system_clock.hpp"
+#include "platform/native/thread_pool_executor.hpp"
+#include "platform/platform.hpp"
+#include "platform/x11/qt/qt_application.hpp"
+#include "platform/x11/qt/qt_file_kinds.hpp"
+#include "platform/x11/qt/qt_run_loop.hpp"
+#include "platform/x11/qt/qt_status_bar.hpp"
+#include "platform/x11/qt/qt_workspace.hpp"
+
+namespace tavorin::qt {
+
+// An X11 session grants what the grants stand for to every client: windows can be read and
+// moved, and synthetic input is accepted.
+class DesktopPermissions final : public Permissions {
+ public:
+  bool isAccessibilityTrusted() const override { return true; }
+  bool requestAccessibility() override { return true; }
+  bool canPostEvents() const override { return true; }
+  bool requestPostEventAccess() override { return true; }
+};
+
+// Every real service of the Linux desktop, assembled for one program.
+class QtDesktop {
+ public:
+  // `instance`, when given, is given up for and taken back around relaunches.
+  QtDesktop(QApplication& app, int argc, char** argv, SingleInstance* instance = nullptr);
+  QtDesktop(const QtDesktop&) = delete;
+  QtDesktop& operator=(const QtDesktop&) = delete;
+
+  Platform& platform() { return *platform_; }
+  QtApplication& application() { return application_; }
+
+ private:
+  native::NativeProcessInfo process_;
+  native::SystemClock clock_;
+  QtRunLoop runLoop_;
+  NotificationCenter notifications_;
+  native::FilePreferenceStore standardDefaults_;
+  native::FilePreferenceStore suiteDefaults_;
+  QtApplication application_;
+  QtStatusBar statusBar_;
+  QtWorkspace workspace_;
+  DesktopPermissions permissions_;
+  QtFileKindProvider fileKinds_;
+  // Last, so that background work ends before the services it reports to go away.
+  native::ThreadPoolExecutor executor_;
+  std::unique_ptr<Platform> platform_;
+};
+
+}  // namespace tavorin::qt

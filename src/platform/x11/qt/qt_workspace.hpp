@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/x11/qt/single_instance.hpp"
+#include "platform/run_loop.hpp"
+#include "platform/workspace.hpp"
+
+namespace tavorin::qt {
+
+// Starts new copies of this program. The single-instance place is given up first so that the
+// new copy can take it, and taken back when no new copy started.
+class QtWorkspace final : public Workspace {
+ public:
+  QtWorkspace(RunLoop& runLoop, SingleInstance* instance)
+      : runLoop_(runLoop), instance_(instance) {}
+  void openNewInstance(std::function<void(bool started)> completion) override;
+
+ private:
+  RunLoop& runLoop_;
+  SingleInstance* instance_;
+};
+
+}  // namespace tavorin::qt
