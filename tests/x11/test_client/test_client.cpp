@@ -3,10 +3,11 @@
 // minimum), prints "window <id> <title>" once each window is mapped, and runs until its
 // standard input closes, it is terminated, or every window was closed.
 //
-//   test_client [--legacy-name] [--dialog] [--at=X,Y,W,H] TITLE ...
+//   test_client [--legacy-name] [--dialog] [--at=X,Y,W,H] [--dock=N] TITLE ...
 //
 // The options apply to the title that follows them: --legacy-name sets only WM_NAME (as xterm
-// does), --dialog makes the window a dialog, --at asks for a position and size.
+// does), --dialog makes the window a dialog, --at asks for a position and size, --dock=N makes it
+// a panel N pixels tall along the top edge that reserves that strip (a strut).
 
 #include <poll.h>
 #include <unistd.h>
@@ -28,6 +29,7 @@ struct WindowSpec {
   bool legacyName = false;
   bool dialog = false;
   bool placed = false;
+  int dock = 0;
   int x = 0, y = 0, width = 300, height = 200;
 };
 
@@ -72,6 +74,9 @@ bool parse(int argc, char** argv, std::vector<WindowSpec>& specs) {
       next.legacyName = true;
     } else if (arg == "--dialog") {
       next.dialog = true;
+    } else if (arg.rfind("--dock=", 0) == 0) {
+      next.dock = std::atoi(arg.c_str() + 7);
+      if (next.dock <= 0) return false;
     } else if (arg.rfind("--at=", 0) == 0) {
       if (std::sscanf(arg.c_str() + 5, "%d,%d,%d,%d", &next.x, &next.y, &next.width,
                       &next.height) != 4 ||
@@ -93,8 +98,9 @@ bool parse(int argc, char** argv, std::vector<WindowSpec>& specs) {
 int main(int argc, char** argv) {
   std::vector<WindowSpec> specs;
   if (!parse(argc, argv, specs)) {
-    std::fprintf(stderr,
-                 "usage: test_client [--legacy-name] [--dialog] [--at=X,Y,W,H] TITLE ...\n");
+    std::fprintf(
+        stderr,
+        "usage: test_client [--legacy-name] [--dialog] [--at=X,Y,W,H] [--dock=N] TITLE ...\n");
     return 2;
   }
   std::signal(SIGTERM, [](int) { terminated = 1; });
@@ -117,6 +123,8 @@ int main(int argc, char** argv) {
   const xcb_atom_t netType = intern(c, "_NET_WM_WINDOW_TYPE");
   const xcb_atom_t typeNormal = intern(c, "_NET_WM_WINDOW_TYPE_NORMAL");
   const xcb_atom_t typeDialog = intern(c, "_NET_WM_WINDOW_TYPE_DIALOG");
+  const xcb_atom_t typeDock = intern(c, "_NET_WM_WINDOW_TYPE_DOCK");
+  const xcb_atom_t strutPartial = intern(c, "_NET_WM_STRUT_PARTIAL");
   const xcb_atom_t protocols = intern(c, "WM_PROTOCOLS");
   const xcb_atom_t deleteWindow = intern(c, "WM_DELETE_WINDOW");
 
@@ -126,7 +134,14 @@ int main(int argc, char** argv) {
   static constexpr char wmClass[] = "tavorin-test-client\0TavorinTestClient";
 
   std::set<xcb_window_t> open;
-  for (const WindowSpec& spec : specs) {
+  for (WindowSpec spec : specs) {
+    if (spec.dock > 0) {
+      spec.placed = true;
+      spec.x = 0;
+      spec.y = 0;
+      spec.width = screen->width_in_pixels;
+      spec.height = spec.dock;
+    }
     const xcb_window_t w = xcb_generate_id(c);
     const std::uint32_t values[] = {screen->white_pixel, XCB_EVENT_MASK_STRUCTURE_NOTIFY};
     xcb_create_window(c, XCB_COPY_FROM_PARENT, w, screen->root, static_cast<std::int16_t>(spec.x),
@@ -144,8 +159,14 @@ int main(int argc, char** argv) {
     setProperty(c, w, XCB_ATOM_WM_CLIENT_MACHINE, XCB_ATOM_STRING, 8,
                 static_cast<std::uint32_t>(std::strlen(host)), host);
     setProperty(c, w, netPid, XCB_ATOM_CARDINAL, 32, 1, &pid);
-    const xcb_atom_t type = spec.dialog ? typeDialog : typeNormal;
+    const xcb_atom_t type = spec.dock > 0 ? typeDock : spec.dialog ? typeDialog : typeNormal;
     setProperty(c, w, netType, XCB_ATOM_ATOM, 32, 1, &type);
+    if (spec.dock > 0) {
+      // left, right, top, bottom, then the spans: the top strip across the whole width.
+      const std::uint32_t strut[12] = {0, 0, static_cast<std::uint32_t>(spec.dock),      0, 0, 0, 0,
+                                       0, 0, static_cast<std::uint32_t>(spec.width - 1), 0, 0};
+      setProperty(c, w, strutPartial, XCB_ATOM_CARDINAL, 32, 12, strut);
+    }
     setProperty(c, w, protocols, XCB_ATOM_ATOM, 32, 1, &deleteWindow);
     // WM_NORMAL_HINTS: any size from 1×1 up, no increments; the asked-for place when given.
     std::uint32_t hints[18] = {};
