@@ -426,6 +426,11 @@ std::optional<AXValue> X11Accessibility::windowAttribute(xcb_window_t window, st
 
 std::optional<AXValue> X11Accessibility::applicationAttribute(ProcessId pid, std::string_view name,
                                                               Deadline deadline) {
+  // Attributes an application here never has cost no round trip.
+  if (name != ax::role && name != ax::windows && name != ax::title && name != ax::frontmost &&
+      name != ax::focusedWindow) {
+    return std::nullopt;
+  }
   const auto windows = windowsOf(pid, deadline);
   // An application without windows is not known here (it may have quit).
   if (windows.empty()) return std::nullopt;
@@ -518,6 +523,14 @@ AXError X11Accessibility::moveResize(xcb_window_t window, std::optional<Point> o
   auto frame = frameOf(window, deadline, error);
   if (!frame) return error;
   const Point origin = origin_();
+  const auto roundedX = outerOrigin ? std::lround(outerOrigin->x + origin.x) : 0;
+  const auto roundedY = outerOrigin ? std::lround(outerOrigin->y + origin.y) : 0;
+  // Already there: nothing to ask of the window manager.
+  if ((!outerOrigin || (frame->outer.x == roundedX && frame->outer.y == roundedY)) &&
+      (!outerSize || (frame->outer.width == std::lround(outerSize->width) &&
+                      frame->outer.height == std::lround(outerSize->height)))) {
+    return AXError::success;
+  }
   std::uint32_t flags =
       1 /* north-west gravity: x and y place the frame's top-left */ | (sourcePager << 12);
   std::int32_t x = 0, y = 0;
