@@ -28,6 +28,11 @@ class X11KeyboardLayoutTest : public ::testing::Test {
     // The server's keyboard is shared by every test: put back what was changed.
     for (const auto& [keycode, symbols] : saved)
       setSymbols(keycode, symbols);
+    // The window manager takes its key bindings anew after a keymap change; later tests rely
+    // on them.
+    if (!saved.empty()) {
+      EXPECT_TRUE(testing::syncWithWindowManager(*desktop));
+    }
   }
 
   std::vector<xcb_keysym_t> symbols(xcb_keycode_t keycode, std::uint8_t& perKeycode) {
