@@ -166,3 +166,49 @@ TEST_F(X11ScreensTest, TwoMonitorsOfDifferentHeightsPrimaryFirstAndFollowedByWin
 
 }  // namespace
 }  // namespace tavorin::x11
+
+namespace tavorin::x11 {
+namespace {
+
+TEST(EdidTest, VendorModelSerialAndNameComeFromTheDisplaysBlock) {
+  std::vector<std::uint8_t> edid(128, 0);
+  const std::uint8_t header[] = {0x00, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0x00};
+  std::copy(std::begin(header), std::end(header), edid.begin());
+  edid[8] = 0x10;  // "DEL", packed big-endian
+  edid[9] = 0xac;
+  edid[10] = 0xc4;  // product 0xa0c4, little-endian
+  edid[11] = 0xa0;
+  edid[12] = 0x78;  // serial 0x12345678, little-endian
+  edid[13] = 0x56;
+  edid[14] = 0x34;
+  edid[15] = 0x12;
+  const std::uint8_t nameDescriptor[] = {0, 0, 0, 0xfc, 0};
+  std::copy(std::begin(nameDescriptor), std::end(nameDescriptor), edid.begin() + 72);
+  const std::string name = "DELL U2720Q\n ";
+  std::copy(name.begin(), name.end(), edid.begin() + 77);
+
+  Screen screen;
+  screen.localizedName = "DP-1";
+  X11Screens::describeFromEdid(edid.data(), edid.size(), screen);
+  EXPECT_EQ(screen.vendorNumber, 0x10acu);
+  EXPECT_EQ(screen.modelNumber, 0xa0c4u);
+  EXPECT_EQ(screen.serialNumber, 0x12345678u);
+  EXPECT_EQ(screen.localizedName, "DELL U2720Q");
+
+  // Without a name descriptor the output's name stays; a broken or short block changes nothing.
+  Screen unnamed;
+  unnamed.localizedName = "HDMI-1";
+  edid[75] = 0xff;  // a serial-number descriptor instead
+  X11Screens::describeFromEdid(edid.data(), edid.size(), unnamed);
+  EXPECT_EQ(unnamed.localizedName, "HDMI-1");
+  EXPECT_EQ(unnamed.vendorNumber, 0x10acu);
+  for (auto broken : {std::vector<std::uint8_t>(edid.begin(), edid.begin() + 100),
+                      std::vector<std::uint8_t>(128, 0xff)}) {
+    Screen untouched;
+    X11Screens::describeFromEdid(broken.data(), broken.size(), untouched);
+    EXPECT_EQ(untouched, Screen{});
+  }
+}
+
+}  // namespace
+}  // namespace tavorin::x11

@@ -46,27 +46,6 @@ void addStruts(const std::vector<std::uint32_t>& v, bool partial, const Rect& ro
   }
 }
 
-// Fields of a display's EDID block: the manufacturer (big-endian), the product code and the
-// serial number (little-endian), and the name from the display descriptor, if any.
-void readEdid(const std::uint8_t* edid, std::size_t length, Screen& screen) {
-  static constexpr std::uint8_t header[8] = {0x00, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0x00};
-  if (length < 128 || !std::equal(header, header + 8, edid)) return;
-  screen.vendorNumber = (std::uint32_t(edid[8]) << 8) | edid[9];
-  screen.modelNumber = std::uint32_t(edid[10]) | (std::uint32_t(edid[11]) << 8);
-  screen.serialNumber = std::uint32_t(edid[12]) | (std::uint32_t(edid[13]) << 8) |
-                        (std::uint32_t(edid[14]) << 16) | (std::uint32_t(edid[15]) << 24);
-  for (std::size_t block = 54; block + 18 <= 126; block += 18) {
-    const std::uint8_t* d = edid + block;
-    if (d[0] == 0 && d[1] == 0 && d[3] == 0xfc) {
-      std::string name(reinterpret_cast<const char*>(d + 5), 13);
-      name = name.substr(0, name.find('\n'));
-      while (!name.empty() && name.back() == ' ')
-        name.pop_back();
-      if (!name.empty()) screen.localizedName = name;
-    }
-  }
-}
-
 }  // namespace
 
 X11Screens::X11Screens(Connection& connection) : connection_(connection) {
@@ -236,8 +215,27 @@ void X11Screens::describeDisplay(const Monitor& monitor, Screen& screen, Deadlin
       connection_.xcb(), output, connection_.atom(Atom::EDID), XCB_ATOM_ANY, 0, 64, 0, 0);
   auto reply = connection_.reply<xcb_randr_get_output_property_reply_t>(cookie.sequence, deadline);
   if (!reply || reply->format != 8) return;
-  readEdid(xcb_randr_get_output_property_data(reply.get()),
-           std::size_t(xcb_randr_get_output_property_data_length(reply.get())), screen);
+  describeFromEdid(xcb_randr_get_output_property_data(reply.get()),
+                   std::size_t(xcb_randr_get_output_property_data_length(reply.get())), screen);
+}
+
+void X11Screens::describeFromEdid(const std::uint8_t* edid, std::size_t length, Screen& screen) {
+  static constexpr std::uint8_t header[8] = {0x00, 0xff, 0xff, 0xff, 0xff, 0xff, 0xff, 0x00};
+  if (length < 128 || !std::equal(header, header + 8, edid)) return;
+  screen.vendorNumber = (std::uint32_t(edid[8]) << 8) | edid[9];
+  screen.modelNumber = std::uint32_t(edid[10]) | (std::uint32_t(edid[11]) << 8);
+  screen.serialNumber = std::uint32_t(edid[12]) | (std::uint32_t(edid[13]) << 8) |
+                        (std::uint32_t(edid[14]) << 16) | (std::uint32_t(edid[15]) << 24);
+  for (std::size_t block = 54; block + 18 <= 126; block += 18) {
+    const std::uint8_t* d = edid + block;
+    if (d[0] == 0 && d[1] == 0 && d[3] == 0xfc) {
+      std::string name(reinterpret_cast<const char*>(d + 5), 13);
+      name = name.substr(0, name.find('\n'));
+      while (!name.empty() && name.back() == ' ')
+        name.pop_back();
+      if (!name.empty()) screen.localizedName = name;
+    }
+  }
 }
 
 Point X11Screens::pointerLocation() {

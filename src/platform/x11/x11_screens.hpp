@@ -25,6 +25,12 @@ class X11Screens final : public Screens {
 
   static constexpr double timeout = 2.0;
 
+  // Reads a display's EDID block into `screen`: the manufacturer (big-endian) as vendor, the
+  // product code and the serial number (little-endian) as model and serial, and the name from
+  // the display descriptor, if any. A block that is too short or has no EDID header changes
+  // nothing.
+  static void describeFromEdid(const std::uint8_t* edid, std::size_t length, Screen& screen);
+
  private:
   struct Monitor {
     std::string name;
