@@ -24,7 +24,8 @@ X11HotKeys::X11HotKeys(Connection& connection, Keyboard& keyboard)
 
 X11HotKeys::~X11HotKeys() {
   if (grabs_.empty()) return;
-  for (const auto& [ref, entry] : grabs_) ungrab(entry);
+  for (const auto& [ref, entry] : grabs_)
+    ungrab(entry);
   // Once this returns the keys are free for others.
   connection_.sync(deadlineIn(timeout));
 }
