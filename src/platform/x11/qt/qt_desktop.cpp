@@ -28,6 +28,16 @@ QtDesktop::QtDesktop(QApplication& app, int argc, char** argv, SingleInstance* i
   platform_->workspace = &workspace_;
   platform_->permissions = &permissions_;
   platform_->fileKinds = &fileKinds_;
+
+  x11_ = x11::X11Desktop::open();
+  if (!x11_) return;
+  x11_->installInto(*platform_);
+  // Events arrive on the connection's socket, and some are read ahead while a reply is awaited,
+  // which the socket no longer reports: the connection asks to be looked at again then.
+  x11Events_ = std::make_unique<QSocketNotifier>(x11_->fileDescriptor(), QSocketNotifier::Read);
+  QObject::connect(x11Events_.get(), &QSocketNotifier::activated, x11Events_.get(),
+                   [this] { x11_->processPendingEvents(); });
+  x11_->setWakeUp([this] { runLoop_.post([this] { x11_->processPendingEvents(); }); });
 }
 
 }  // namespace tavorin::qt

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QSocketNotifier>
 #include <memory>
 
 #include "platform/native/file_preference_store.hpp"
@@ -13,6 +14,7 @@
 #include "platform/x11/qt/qt_run_loop.hpp"
 #include "platform/x11/qt/qt_status_bar.hpp"
 #include "platform/x11/qt/qt_workspace.hpp"
+#include "platform/x11/x11_desktop.hpp"
 
 namespace tavorin::qt {
 
@@ -36,6 +38,8 @@ class QtDesktop {
 
   Platform& platform() { return *platform_; }
   QtApplication& application() { return application_; }
+  // The services that talk to the X server directly; null when it could not be reached.
+  x11::X11Desktop* x11() { return x11_.get(); }
 
  private:
   native::NativeProcessInfo process_;
@@ -52,6 +56,8 @@ class QtDesktop {
   // Last, so that background work ends before the services it reports to go away.
   native::ThreadPoolExecutor executor_;
   std::unique_ptr<Platform> platform_;
+  std::unique_ptr<x11::X11Desktop> x11_;
+  std::unique_ptr<QSocketNotifier> x11Events_;
 };
 
 }  // namespace tavorin::qt

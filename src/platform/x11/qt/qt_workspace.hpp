@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/x11/qt/single_instance.hpp"
 #include "platform/run_loop.hpp"
 #include "platform/workspace.hpp"
+#include "platform/x11/qt/single_instance.hpp"
 
 namespace tavorin::qt {
 
