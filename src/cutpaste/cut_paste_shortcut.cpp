@@ -1,14 +1,13 @@
 #include "cutpaste/cut_paste_shortcut.hpp"
 
-#include <unicode/locid.h>
-#include <unicode/unistr.h>
-
 #include <array>
 #include <cmath>
 #include <limits>
 #include <nlohmann/json.hpp>
 
 #include "localization/localizer.hpp"
+#include "localization/text_case.hpp"
+#include "platform/key_names.hpp"
 
 namespace tavorin {
 
@@ -16,49 +15,7 @@ namespace {
 
 using Json = nlohmann::json;
 
-// Key names are upper-cased by the Turkish rules: "i" is shown as "İ" and "ı" as "I".
-std::string turkishUpper(std::string_view text) {
-  icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(
-      icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
-  unicode.toUpper(icu::Locale("tr", "TR"));
-  std::string result;
-  unicode.toUTF8String(result);
-  return result;
-}
-
-std::optional<std::string_view> specialKeyName(std::uint16_t keyCode) {
-  switch (keyCode) {
-    case 36:
-      return "↩";
-    case 48:
-      return "⇥";
-    case 51:
-      return "⌫";
-    case 115:
-      return "↖";
-    case 116:
-      return "⇞";
-    case 117:
-      return "⌦";
-    case 119:
-      return "↘";
-    case 121:
-      return "⇟";
-    case 123:
-      return "←";
-    case 124:
-      return "→";
-    case 125:
-      return "↓";
-    case 126:
-      return "↑";
-    default:
-      return std::nullopt;
-  }
-}
-
-constexpr std::uint16_t spaceKey = 49;
-constexpr std::uint16_t deleteKey = 51;
+constexpr std::uint16_t deleteKey = keyCodes::deleteKey;
 
 bool hasCharacter(const CutPasteShortcut& shortcut) {
   return shortcut.character.has_value() && !shortcut.character->empty();
@@ -126,12 +83,12 @@ CutPasteShortcut CutPasteShortcut::defaultPaste() {
 }
 
 const std::map<std::uint16_t, std::string_view>& CutPasteShortcut::functionKeys() {
-  static const std::map<std::uint16_t, std::string_view> keys{
-      {122, "F1"},  {120, "F2"},  {99, "F3"},   {118, "F4"},  {96, "F5"},
-      {97, "F6"},   {98, "F7"},   {100, "F8"},  {101, "F9"},  {109, "F10"},
-      {103, "F11"}, {111, "F12"}, {105, "F13"}, {107, "F14"}, {113, "F15"},
-      {106, "F16"}, {64, "F17"},  {79, "F18"},  {80, "F19"},  {90, "F20"},
-  };
+  static const std::map<std::uint16_t, std::string_view> keys = [] {
+    std::map<std::uint16_t, std::string_view> map;
+    for (const FunctionKey& key : tavorin::functionKeys)
+      map.emplace(key.keyCode, key.name);
+    return map;
+  }();
   return keys;
 }
 
@@ -139,9 +96,10 @@ std::string CutPasteShortcut::keyName(std::uint16_t keyCode, std::string_view ch
   if (auto function = functionKeys().find(keyCode); function != functionKeys().end()) {
     return std::string(function->second);
   }
-  if (keyCode == spaceKey) return L("Space");
-  if (auto special = specialKeyName(keyCode)) return std::string(*special);
-  return turkishUpper(characters.empty() ? std::string_view("?") : characters);
+  if (keyCode == keyCodes::space) return L("Space");
+  if (auto symbol = keySymbol(keyCode)) return std::string(*symbol);
+  // Key names are upper-cased by the Turkish rules: "i" is shown as "İ" and "ı" as "I".
+  return upperCased(characters.empty() ? std::string_view("?") : characters, "tr");
 }
 
 std::optional<CutPasteShortcut> CutPasteShortcut::from(const KeyEvent& event) {

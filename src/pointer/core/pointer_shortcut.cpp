@@ -1,62 +1,18 @@
 #include "pointer/core/pointer_shortcut.hpp"
 
-#include <unicode/locid.h>
-#include <unicode/unistr.h>
-
 #include <cmath>
 #include <limits>
 #include <nlohmann/json.hpp>
 
 #include "localization/localizer.hpp"
+#include "localization/text_case.hpp"
+#include "platform/key_names.hpp"
 
 namespace tavorin {
 
 namespace {
 
 using Json = nlohmann::json;
-
-// Key names are upper-cased by the Turkish rules: "i" is shown as "İ" and "ı" as "I".
-std::string turkishUpper(std::string_view text) {
-  icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(
-      icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
-  unicode.toUpper(icu::Locale("tr", "TR"));
-  std::string result;
-  unicode.toUTF8String(result);
-  return result;
-}
-
-std::optional<std::string> specialKeyName(std::uint32_t keyCode) {
-  switch (keyCode) {
-    case 36:
-      return "↩";
-    case 48:
-      return "⇥";
-    case 49:
-      return L("Space");
-    case 51:
-      return "⌫";
-    case 115:
-      return "↖";
-    case 116:
-      return "⇞";
-    case 117:
-      return "⌦";
-    case 119:
-      return "↘";
-    case 121:
-      return "⇟";
-    case 123:
-      return "←";
-    case 124:
-      return "→";
-    case 125:
-      return "↓";
-    case 126:
-      return "↑";
-    default:
-      return std::nullopt;
-  }
-}
 
 std::optional<std::uint32_t> unsigned32(const Json& value) {
   constexpr auto max = std::numeric_limits<std::uint32_t>::max();
@@ -84,12 +40,12 @@ PointerShortcut PointerShortcut::defaultShortcut() {
 }
 
 const std::map<std::uint32_t, std::string_view>& PointerShortcut::functionKeys() {
-  static const std::map<std::uint32_t, std::string_view> keys{
-      {122, "F1"},  {120, "F2"},  {99, "F3"},   {118, "F4"},  {96, "F5"},
-      {97, "F6"},   {98, "F7"},   {100, "F8"},  {101, "F9"},  {109, "F10"},
-      {103, "F11"}, {111, "F12"}, {105, "F13"}, {107, "F14"}, {113, "F15"},
-      {106, "F16"}, {64, "F17"},  {79, "F18"},  {80, "F19"},  {90, "F20"},
-  };
+  static const std::map<std::uint32_t, std::string_view> keys = [] {
+    std::map<std::uint32_t, std::string_view> map;
+    for (const FunctionKey& key : tavorin::functionKeys)
+      map.emplace(key.keyCode, key.name);
+    return map;
+  }();
   return keys;
 }
 
@@ -147,11 +103,14 @@ std::variant<PointerShortcut, PointerShortcut::RecordError> PointerShortcut::fro
   }
   if (isFunctionKey) {
     display += function->second;
-  } else if (auto special = specialKeyName(event.keyCode)) {
-    display += *special;
+  } else if (event.keyCode == keyCodes::space) {
+    display += L("Space");
+  } else if (auto symbol = keySymbol(event.keyCode)) {
+    display += *symbol;
   } else {
+    // Key names are upper-cased by the Turkish rules: "i" is shown as "İ" and "ı" as "I".
     const std::string_view characters = event.charactersIgnoringModifiers;
-    display += turkishUpper(characters.empty() ? std::string_view("?") : characters);
+    display += upperCased(characters.empty() ? std::string_view("?") : characters, "tr");
   }
   return PointerShortcut{event.keyCode, modifiers, std::move(display)};
 }

@@ -1,41 +1,18 @@
 #include "tiling/kit/key_combos.hpp"
 
-#include <unicode/locid.h>
-#include <unicode/unistr.h>
-
 #include <charconv>
 #include <limits>
 
 #include "localization/localizer.hpp"
+#include "localization/text_case.hpp"
 #include "tiling/kit/hot_key_center.hpp"
 
 namespace tavorin {
 
 namespace {
 
-constexpr std::uint32_t escapeKey = 53;
+constexpr std::uint32_t escapeKey = keyCodes::escape;
 constexpr std::uint32_t extendModifiers = controlOption | KeyCombo::shiftKey;
-
-struct SymbolKey {
-  std::uint32_t keyCode;
-  std::string_view symbol;
-};
-
-constexpr std::array<SymbolKey, 13> symbolKeys{{
-    {36, "↩"},
-    {48, "⇥"},
-    {49, "Space"},
-    {51, "⌫"},
-    {115, "↖"},
-    {116, "⇞"},
-    {117, "⌦"},
-    {119, "↘"},
-    {121, "⇟"},
-    {123, "←"},
-    {124, "→"},
-    {125, "↓"},
-    {126, "↑"},
-}};
 
 struct Arrow {
   std::uint32_t keyCode;
@@ -50,35 +27,14 @@ constexpr std::array<Arrow, 4> arrows{{
     {125, Direction::down, "↓"},
 }};
 
-const FunctionKey* functionKey(std::uint32_t keyCode) {
-  for (const FunctionKey& key : functionKeys) {
-    if (key.keyCode == keyCode) return &key;
-  }
-  return nullptr;
-}
-
-std::string upperCased(std::string_view text) {
-  UErrorCode status = U_ZERO_ERROR;
-  const std::string code(Localizer::currentLanguage().code);
-  icu::Locale locale = icu::Locale::forLanguageTag(code, status);
-  if (U_FAILURE(status)) locale = icu::Locale::getRoot();
-  std::string result;
-  icu::UnicodeString::fromUTF8(
-      icu::StringPiece(text.data(), static_cast<std::int32_t>(text.size())))
-      .toUpper(locale)
-      .toUTF8String(result);
-  return result;
-}
-
 }  // namespace
 
 std::string keyName(std::uint32_t keyCode, std::string_view charactersIgnoringModifiers) {
-  if (const FunctionKey* key = functionKey(keyCode)) return std::string(key->name);
-  for (const SymbolKey& key : symbolKeys) {
-    if (key.keyCode == keyCode) return std::string(key.symbol);
-  }
+  if (auto name = functionKeyName(keyCode)) return std::string(*name);
+  if (keyCode == keyCodes::space) return "Space";
+  if (auto symbol = keySymbol(keyCode)) return std::string(*symbol);
   if (charactersIgnoringModifiers.empty()) return "?";
-  return upperCased(charactersIgnoringModifiers);
+  return upperCased(charactersIgnoringModifiers, Localizer::currentLanguage().code);
 }
 
 std::optional<KeyCombo> keyComboFrom(const KeyEvent& event) {
@@ -87,7 +43,7 @@ std::optional<KeyCombo> keyComboFrom(const KeyEvent& event) {
   const bool option = (flags & eventFlags::option) != 0;
   const bool shift = (flags & eventFlags::shift) != 0;
   const bool command = (flags & eventFlags::command) != 0;
-  if (!control && !option && !command && functionKey(event.keyCode) == nullptr) {
+  if (!control && !option && !command && !functionKeyName(event.keyCode)) {
     return std::nullopt;
   }
   std::string display;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/key_event.hpp"
+#include "platform/key_names.hpp"
 #include "tiling/core/spatial.hpp"
 #include "tiling/core/templates.hpp"
 
@@ -20,19 +21,6 @@ class HotKeyCenter;
 
 // Control + Option, the modifiers of every command shortcut.
 inline constexpr std::uint32_t controlOption = KeyCombo::controlKey | KeyCombo::optionKey;
-
-struct FunctionKey {
-  std::string_view name;
-  std::uint32_t keyCode;
-};
-
-// F1 to F20: the keys allowed in a hot key without a modifier.
-inline constexpr std::array<FunctionKey, 20> functionKeys{{
-    {"F1", 122},  {"F2", 120},  {"F3", 99},   {"F4", 118},  {"F5", 96},
-    {"F6", 97},   {"F7", 98},   {"F8", 100},  {"F9", 101},  {"F10", 109},
-    {"F11", 103}, {"F12", 111}, {"F13", 105}, {"F14", 107}, {"F15", 113},
-    {"F16", 106}, {"F17", 64},  {"F18", 79},  {"F19", 80},  {"F20", 90},
-}};
 
 // The name a key shows in a combo: the F-key name, a symbol for the keys that have one, or what
 // the key types (upper-cased in the interface language; "?" when it types nothing).
