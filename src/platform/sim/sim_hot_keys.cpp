@@ -44,10 +44,11 @@ bool SimHotKeys::press(std::uint32_t keyCode, std::uint32_t modifiers) {
 bool SimHotKeys::deliver(HotKeyID id) {
   // Handlers may install or remove handlers, or register keys, while a press is dispatched.
   const Handlers handlers = *handlers_;
-  for (const auto& [key, handler] : handlers) {
+  for (const auto& entry : handlers) {
+    const auto& key = entry.first;
     const bool stillInstalled = std::any_of(handlers_->begin(), handlers_->end(),
-                                            [&](const auto& entry) { return entry.first == key; });
-    if (stillInstalled && handler(id)) return true;
+                                            [&](const auto& other) { return other.first == key; });
+    if (stillInstalled && entry.second(id)) return true;
   }
   return false;
 }
