@@ -34,3 +34,15 @@ function(tavorin_test target)
   gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST PROPERTIES LABELS "${labels}" ${lock}
                        DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# Adds every folder directly below the current one that has a CMakeLists.txt: each feature
+# brings its own benchmarks or fuzz targets without touching the folder's list.
+function(tavorin_add_child_folders)
+  file(GLOB children LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
+       ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  foreach(child IN LISTS children)
+    if(EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()
