@@ -8,6 +8,7 @@
 #include "platform/hot_keys.hpp"
 #include "platform/keyboard_layout_service.hpp"
 #include "platform/notification_center.hpp"
+#include "platform/overlays.hpp"
 #include "platform/permissions.hpp"
 #include "platform/preference_store.hpp"
 #include "platform/process_info.hpp"
@@ -15,6 +16,7 @@
 #include "platform/running_applications.hpp"
 #include "platform/screens.hpp"
 #include "platform/status_bar.hpp"
+#include "platform/system_beep.hpp"
 #include "platform/workspace.hpp"
 
 namespace tavorin {
@@ -52,6 +54,12 @@ struct Platform {
 
   // Kinds of files for the folder preview; null: no kinds, no packages.
   const FileKindProvider* fileKinds = nullptr;
+
+  // Non-activating overlay panels with vector drawings; null where nothing is drawn.
+  Overlays* overlays = nullptr;
+
+  // The system's alert sound; null: silence.
+  SystemBeep* systemBeep = nullptr;
 
   // The suite both programs read, or the standard store in its place.
   PreferenceStore& sharedDefaults() const {

@@ -21,6 +21,8 @@ SimDesktop::SimDesktop(SimDesktopOptions options)
   platform_.hotKeys = &hotKeys;
   platform_.fileKinds = &fileKinds;
   platform_.keyboardLayout = &keyboardLayout;
+  platform_.systemBeep = &systemBeep;
+  platform_.overlays = &overlays;
 }
 
 void SimDesktop::settle() {

@@ -8,10 +8,12 @@
 #include "platform/sim/sim_file_kinds.hpp"
 #include "platform/sim/sim_hot_keys.hpp"
 #include "platform/sim/sim_keyboard_layout.hpp"
+#include "platform/sim/sim_overlays.hpp"
 #include "platform/sim/sim_process_info.hpp"
 #include "platform/sim/sim_run_loop.hpp"
 #include "platform/sim/sim_screens.hpp"
 #include "platform/sim/sim_shell_services.hpp"
+#include "platform/sim/sim_system_beep.hpp"
 #include "platform/sim/virtual_clock.hpp"
 
 namespace tavorin::sim {
@@ -45,9 +47,11 @@ class SimDesktop {
   SimPermissions permissions;
   SimAccessibility accessibility{permissions};
   SimScreens screens;
+  SimOverlays overlays;
   SimHotKeys hotKeys;
   SimFileKindProvider fileKinds;
   SimKeyboardLayout keyboardLayout;
+  SimSystemBeep systemBeep;
 
   // Runs background work and posted work until neither has anything left.
   void settle();

@@ -28,6 +28,7 @@ QtDesktop::QtDesktop(QApplication& app, int argc, char** argv, SingleInstance* i
   platform_->workspace = &workspace_;
   platform_->permissions = &permissions_;
   platform_->fileKinds = &fileKinds_;
+  platform_->overlays = &overlays_;
 
   x11_ = x11::X11Desktop::open();
   if (!x11_) return;

@@ -11,6 +11,7 @@
 #include "platform/platform.hpp"
 #include "platform/x11/qt/qt_application.hpp"
 #include "platform/x11/qt/qt_file_kinds.hpp"
+#include "platform/x11/qt/qt_overlays.hpp"
 #include "platform/x11/qt/qt_run_loop.hpp"
 #include "platform/x11/qt/qt_status_bar.hpp"
 #include "platform/x11/qt/qt_workspace.hpp"
@@ -53,6 +54,7 @@ class QtDesktop {
   QtWorkspace workspace_;
   DesktopPermissions permissions_;
   QtFileKindProvider fileKinds_;
+  QtOverlays overlays_;
   // Last, so that background work ends before the services it reports to go away.
   native::ThreadPoolExecutor executor_;
   std::unique_ptr<Platform> platform_;
