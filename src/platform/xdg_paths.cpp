@@ -32,4 +32,8 @@ std::filesystem::path xdgRuntimeDir(const ProcessInfo& process) {
   return fromVariable(process, "XDG_RUNTIME_DIR", std::filesystem::temp_directory_path());
 }
 
+std::filesystem::path xdgCacheHome(const ProcessInfo& process) {
+  return fromVariable(process, "XDG_CACHE_HOME", homeFolder(process) / ".cache");
+}
+
 }  // namespace tavorin

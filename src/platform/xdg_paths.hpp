@@ -11,5 +11,6 @@ namespace tavorin {
 std::filesystem::path xdgConfigHome(const ProcessInfo& process);
 std::filesystem::path xdgDataHome(const ProcessInfo& process);
 std::filesystem::path xdgRuntimeDir(const ProcessInfo& process);
+std::filesystem::path xdgCacheHome(const ProcessInfo& process);
 
 }  // namespace tavorin
