@@ -35,10 +35,8 @@ void AppDelegate::applicationDidFinishLaunching() {
   auto& features = parts_.features;
 
   if (platform_.statusBar != nullptr) statusItem_ = platform_.statusBar->createSquareItem();
-  if (parts_.buildMenu) {
-    menu_ = parts_.buildMenu(*this);
-    if (statusItem_) statusItem_->setMenu(menu_);
-  }
+  statusMenu_ = std::make_unique<StatusMenu>(*this);
+  if (statusItem_) statusItem_->setMenu(statusMenu_->menu());
   refreshFolderPreviewStatus();
 
   if (features.cutPaste) {
@@ -172,13 +170,17 @@ bool AppDelegate::anyFeatureNeedsPermission() const {
           features.pointer->needsPermission());
 }
 
+bool AppDelegate::isMissingPermission() const {
+  return !permissionsComplete() && anyFeatureNeedsPermission();
+}
+
 void AppDelegate::refreshIcon() {
   if (!statusItem_) return;
   const auto& cutPaste = parts_.features.cutPaste;
   const char* symbol = "square.grid.2x2";
   if (cutPaste && cutPaste->hasPendingCut()) {
     symbol = "scissors.circle.fill";
-  } else if (!permissionsComplete() && anyFeatureNeedsPermission()) {
+  } else if (isMissingPermission()) {
     symbol = "exclamationmark.triangle";
   }
   statusItem_->setSymbol(symbol);
@@ -263,6 +265,32 @@ void AppDelegate::toggleSmartDock() {
   platform_.standardDefaults.setBool(
       prefs::smartDockEnabled.name,
       !FeatureDefaults(platform_.standardDefaults).smartDockEnabled());
+}
+
+void AppDelegate::cancelCut() {
+  if (parts_.features.cutPaste) parts_.features.cutPaste->cancelCut();
+  refreshIcon();
+}
+
+void AppDelegate::toggleFolderPreview() {
+  if (folderPreviewStatus_ == QuickLookExtensionStatus::notRegistered) {
+    // The pane explains how to make the previewer known to the system.
+    showSettings("folderpreview");
+    return;
+  }
+  const bool enable = folderPreviewStatus_ != QuickLookExtensionStatus::enabled;
+  // The next opening of the menu shows the wish at once; the check below corrects it.
+  folderPreviewStatus_ =
+      enable ? QuickLookExtensionStatus::enabled : QuickLookExtensionStatus::disabled;
+  if (!parts_.setFolderPreviewEnabled) return;
+  platform_.executor.submit(QualityOfService::userInitiated,
+                            [setEnabled = parts_.setFolderPreviewEnabled,
+                             runLoop = &platform_.runLoop, weak = weak_from_this(), enable] {
+                              setEnabled(enable);
+                              runLoop->post([weak] {
+                                if (auto self = weak.lock()) self->refreshFolderPreviewStatus();
+                              });
+                            });
 }
 
 void AppDelegate::showSettings(std::optional<std::string> pane) {

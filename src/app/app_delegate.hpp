@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/features.hpp"
+#include "app/status_menu.hpp"
 #include "platform/platform.hpp"
 
 namespace tavorin {
@@ -18,10 +19,11 @@ class AppDelegate final : public ApplicationDelegate,
     Features features;
     // Makes the settings window the first time something asks for it; absent until it exists.
     std::function<std::shared_ptr<SettingsWindow>()> makeSettingsWindow;
-    // Builds the status menu; absent, the status item has no menu.
-    std::function<std::shared_ptr<Menu>(AppDelegate&)> buildMenu;
-    // Reads the previewer's registration; blocks, so it runs in the background.
+    // Reads the previewer's registration; blocks, so it runs in the background. Absent, the
+    // program has no Folder Preview switch.
     std::function<QuickLookExtensionStatus()> checkFolderPreviewStatus;
+    // Registers or unregisters the previewer; blocks, so it runs in the background.
+    std::function<void(bool enabled)> setFolderPreviewEnabled;
   };
 
   static std::shared_ptr<AppDelegate> create(Platform& platform, Parts parts);
@@ -47,7 +49,16 @@ class AppDelegate final : public ApplicationDelegate,
   void toggleTiling();
   void togglePointer();
   void toggleSmartDock();
+  void toggleFolderPreview();
+  void cancelCut();
+  void openPermissions() { showSettings("permissions"); }
   void showSettings(std::optional<std::string> pane);
+
+  // A permission is missing while a feature that needs it is switched on: the warning icon and
+  // the warning line of the menu.
+  bool isMissingPermission() const;
+  bool hasFolderPreviewSwitch() const { return static_cast<bool>(parts_.checkFolderPreviewStatus); }
+  StatusMenu* statusMenu() const { return statusMenu_.get(); }
 
   bool isTerminating() const { return isTerminating_; }
   bool hasPromptedForPermission() const { return hasPromptedForPermission_; }
@@ -72,7 +83,7 @@ class AppDelegate final : public ApplicationDelegate,
   Platform& platform_;
   Parts parts_;
   std::shared_ptr<StatusItem> statusItem_;
-  std::shared_ptr<Menu> menu_;
+  std::unique_ptr<StatusMenu> statusMenu_;
   std::shared_ptr<SettingsWindow> settingsWindow_;
   Subscription preferencesObserver_;
   bool isTerminating_ = false;

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/menu.hpp"
+#include "pointer/core/pointer_locator_settings.hpp"
 
 namespace tavorin {
 
@@ -22,6 +23,9 @@ class CutPasteFeature {
   virtual void start(bool promptForPermission) = 0;
   virtual void stop() = 0;
   virtual void cancelCut() = 0;
+  // The display texts of the cut and the paste shortcut ("⌘X", "⌘V").
+  virtual std::string cutShortcutDisplay() const = 0;
+  virtual std::string pasteShortcutDisplay() const = 0;
 
   // Installed by the shell; the feature calls them on the main loop.
   std::function<void(CutPasteState)> onStateChange;
@@ -49,6 +53,7 @@ class PointerFeature {
   virtual bool needsPermission() const = 0;
   virtual void start(bool promptForPermission) = 0;
   virtual void stop() = 0;
+  virtual PointerLocatorSettings settings() const = 0;
 
   std::function<void()> onStateChange;
 };

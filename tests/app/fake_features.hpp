@@ -31,6 +31,8 @@ class FakeCutPaste final : public CutPasteFeature {
     pendingCut = false;
     if (onCutCancelled) onCutCancelled();
   }
+  std::string cutShortcutDisplay() const override { return "⌘X"; }
+  std::string pasteShortcutDisplay() const override { return "⌘V"; }
   // The controller changing state on its own.
   void setState(CutPasteState state) {
     state_ = state;
@@ -57,7 +59,19 @@ class FakeTiling final : public TilingFeature {
     journal_.push_back("stop tiling");
     running_ = false;
   }
-  std::shared_ptr<MenuItem> makeMenuItem() override { return std::make_shared<MenuItem>(); }
+  // An item with a submenu the feature fills itself, like the real one.
+  std::shared_ptr<MenuItem> makeMenuItem() override {
+    auto item = std::make_shared<MenuItem>();
+    item->title = "Window Layout";
+    item->submenu = std::make_shared<Menu>("Window Layout");
+    item->submenu->needsUpdate = [](Menu& menu) {
+      menu.removeAll();
+      auto own = std::make_shared<MenuItem>();
+      own->title = "own submenu";
+      menu.add(own);
+    };
+    return item;
+  }
 
  private:
   Journal& journal_;
@@ -69,6 +83,7 @@ class FakePointer final : public PointerFeature {
   explicit FakePointer(Journal& journal) : journal_(journal) {}
   bool isRunning() const override { return running_; }
   bool needsPermission() const override { return needs; }
+  PointerLocatorSettings settings() const override { return currentSettings; }
   void start(bool prompt) override {
     journal_.push_back("start pointer" + promptText(prompt));
     running_ = true;
@@ -81,6 +96,7 @@ class FakePointer final : public PointerFeature {
   }
 
   bool needs = true;
+  PointerLocatorSettings currentSettings;
 
  private:
   Journal& journal_;
