@@ -16,6 +16,9 @@ struct MenuItem {
   // A system symbol name ("scissors", "folder"); the backend maps it to an icon.
   std::string symbol;
   std::string toolTip;
+  // The keyboard shortcut shown beside the title, as its display text ("⌃⌥E"); only shown; the
+  // key itself is handled elsewhere (a global hot key). Empty: none.
+  std::string keyEquivalent;
   bool isSeparator = false;
   bool isHidden = false;
   bool isChecked = false;

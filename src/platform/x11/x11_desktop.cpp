@@ -17,6 +17,7 @@ void X11Desktop::installInto(Platform& platform) {
   platform.screens = &screens_;
   platform.hotKeys = &hotKeys_;
   platform.keyboardLayout = &keyboardLayout_;
+  platform.systemBeep = &systemBeep_;
 }
 
 }  // namespace tavorin::x11

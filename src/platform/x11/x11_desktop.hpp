@@ -10,6 +10,7 @@
 #include "platform/x11/x11_keyboard.hpp"
 #include "platform/x11/x11_keyboard_layout.hpp"
 #include "platform/x11/x11_screens.hpp"
+#include "platform/x11/x11_system_beep.hpp"
 
 namespace tavorin::x11 {
 
@@ -31,6 +32,7 @@ class X11Desktop {
   X11Accessibility& accessibility() { return accessibility_; }
   X11Screens& screens() { return screens_; }
   X11HotKeys& hotKeys() { return hotKeys_; }
+  X11SystemBeep& systemBeep() { return systemBeep_; }
   X11KeyboardLayout& keyboardLayout() { return keyboardLayout_; }
 
   // Fills the services this desktop provides into `platform`.
@@ -45,6 +47,7 @@ class X11Desktop {
   X11Accessibility accessibility_{*connection_, [this] { return screens_.origin(); }};
   X11HotKeys hotKeys_{*connection_, keyboard_};
   X11KeyboardLayout keyboardLayout_{keyboard_};
+  X11SystemBeep systemBeep_{*connection_};
 };
 
 }  // namespace tavorin::x11
