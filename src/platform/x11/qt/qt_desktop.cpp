@@ -13,7 +13,8 @@ std::filesystem::path preferenceFile(const ProcessInfo& process, std::string_vie
 
 }  // namespace
 
-QtDesktop::QtDesktop(QApplication& app, int argc, char** argv, SingleInstance* instance)
+QtDesktop::QtDesktop(QApplication& app, int argc, char** argv, SingleInstance* instance,
+                     QtDesktopOptions options)
     : process_(argc, argv),
       standardDefaults_(preferenceFile(process_, build::bundleIdentifier), notifications_,
                         runLoop_),
@@ -24,12 +25,13 @@ QtDesktop::QtDesktop(QApplication& app, int argc, char** argv, SingleInstance* i
           std::make_unique<Platform>(Platform{runLoop_, executor_, clock_, notifications_, process_,
                                               standardDefaults_, &suiteDefaults_, nullptr})) {
   platform_->application = &application_;
-  platform_->statusBar = &statusBar_;
+  if (options.desktopServices) platform_->statusBar = &statusBar_;
   platform_->workspace = &workspace_;
   platform_->permissions = &permissions_;
   platform_->fileKinds = &fileKinds_;
   platform_->overlays = &overlays_;
 
+  if (!options.desktopServices) return;
   x11_ = x11::X11Desktop::open();
   if (!x11_) return;
   x11_->installInto(*platform_);

@@ -29,11 +29,18 @@ class DesktopPermissions final : public Permissions {
   bool requestPostEventAccess() override { return true; }
 };
 
+struct QtDesktopOptions {
+  // The status bar and the services that talk to the X server directly (other windows, screens,
+  // hot keys, keyboard monitors). A program that shows only windows of its own goes without.
+  bool desktopServices = true;
+};
+
 // Every real service of the Linux desktop, assembled for one program.
 class QtDesktop {
  public:
   // `instance`, when given, is given up for and taken back around relaunches.
-  QtDesktop(QApplication& app, int argc, char** argv, SingleInstance* instance = nullptr);
+  QtDesktop(QApplication& app, int argc, char** argv, SingleInstance* instance = nullptr,
+            QtDesktopOptions options = {});
   QtDesktop(const QtDesktop&) = delete;
   QtDesktop& operator=(const QtDesktop&) = delete;
 
