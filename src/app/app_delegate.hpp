@@ -57,6 +57,7 @@ class AppDelegate final : public ApplicationDelegate,
   // A permission is missing while a feature that needs it is switched on: the warning icon and
   // the warning line of the menu.
   bool isMissingPermission() const;
+  bool hasSettingsWindow() const { return static_cast<bool>(parts_.makeSettingsWindow); }
   bool hasFolderPreviewSwitch() const { return static_cast<bool>(parts_.checkFolderPreviewStatus); }
   StatusMenu* statusMenu() const { return statusMenu_.get(); }
 

@@ -65,8 +65,10 @@ StatusMenu::StatusMenu(AppDelegate& controller) : controller_(controller) {
     auto self = weak.lock();
     if (self && self->platform().application != nullptr) self->platform().application->terminate();
   };
-  menu_->add(MenuItem::separator());
-  menu_->add(preferencesItem_);
+  if (controller_.hasSettingsWindow()) {
+    menu_->add(MenuItem::separator());
+    menu_->add(preferencesItem_);
+  }
   menu_->add(MenuItem::separator());
   menu_->add(quitItem_);
 }

@@ -20,6 +20,7 @@ class StatusMenuTest : public ::testing::Test {
   void launch(bool withFolderPreview = true) {
     AppDelegate::Parts parts;
     parts.features = {cutPaste, tiling, pointer, smartDock};
+    parts.makeSettingsWindow = [] { return std::make_shared<testing::RecordingSettingsWindow>(); };
     if (withFolderPreview) {
       parts.checkFolderPreviewStatus = [this] { return registration; };
       parts.setFolderPreviewEnabled = [this](bool on) {
