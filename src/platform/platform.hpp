@@ -3,6 +3,7 @@
 #include "platform/accessibility.hpp"
 #include "platform/application.hpp"
 #include "platform/clock.hpp"
+#include "platform/event_monitors.hpp"
 #include "platform/executor.hpp"
 #include "platform/file_kind_provider.hpp"
 #include "platform/hot_keys.hpp"
@@ -60,6 +61,9 @@ struct Platform {
 
   // The system's alert sound; null: silence.
   SystemBeep* systemBeep = nullptr;
+
+  // Keyboard and mouse events of the whole desktop; null where nothing listens to them.
+  EventMonitors* eventMonitors = nullptr;
 
   // The suite both programs read, or the standard store in its place.
   PreferenceStore& sharedDefaults() const {

@@ -12,6 +12,9 @@ class Workspace {
   // creates a new application instance). `completion` runs on the main loop with whether the new
   // process started.
   virtual void openNewInstance(std::function<void(bool started)> completion) = 0;
+  // Whether the user asked for less motion in animations
+  // (`accessibilityDisplayShouldReduceMotion`). A desktop without such a setting answers false.
+  virtual bool accessibilityDisplayShouldReduceMotion() const { return false; }
 };
 
 }  // namespace tavorin

@@ -23,6 +23,7 @@ SimDesktop::SimDesktop(SimDesktopOptions options)
   platform_.keyboardLayout = &keyboardLayout;
   platform_.systemBeep = &systemBeep;
   platform_.overlays = &overlays;
+  platform_.eventMonitors = &eventMonitors;
 }
 
 void SimDesktop::settle() {

@@ -4,6 +4,7 @@
 
 #include "platform/platform.hpp"
 #include "platform/sim/sim_accessibility.hpp"
+#include "platform/sim/sim_event_monitors.hpp"
 #include "platform/sim/sim_executor.hpp"
 #include "platform/sim/sim_file_kinds.hpp"
 #include "platform/sim/sim_hot_keys.hpp"
@@ -52,6 +53,7 @@ class SimDesktop {
   SimFileKindProvider fileKinds;
   SimKeyboardLayout keyboardLayout;
   SimSystemBeep systemBeep;
+  SimEventMonitors eventMonitors{clock, screens};
 
   // Runs background work and posted work until neither has anything left.
   void settle();

@@ -71,7 +71,10 @@ class SimWorkspace final : public Workspace {
   explicit SimWorkspace(RunLoop& runLoop) : runLoop_(runLoop) {}
   void openNewInstance(std::function<void(bool started)> completion) override;
 
+  bool accessibilityDisplayShouldReduceMotion() const override { return reduceMotion; }
+
   bool newInstanceStarts = true;
+  bool reduceMotion = false;
   int openedInstances() const { return opened_; }
 
  private:
