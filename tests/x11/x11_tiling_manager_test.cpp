@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "platform/sim/sim_desktop.hpp"
 #include "tiling/kit/tiling_manager.hpp"
 #include "x11_test_support.hpp"
