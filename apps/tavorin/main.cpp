@@ -5,9 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string_view>
 
 #include "app/app_delegate.hpp"
+#include "app/desktop_entries.hpp"
 #include "localization/localizer.hpp"
 #include "platform/build_info.hpp"
 #include "platform/native/native_process_info.hpp"
@@ -29,6 +31,18 @@ constexpr std::string_view kUsage =
     "\n"
     "Starting tavorin while it runs opens its settings; this is how to reach them\n"
     "while the tray icon is hidden.\n";
+
+// The folder previewer ships beside the tray program (in a build tree, in its own folder).
+std::filesystem::path previewerProgram() {
+  const std::filesystem::path here = QCoreApplication::applicationDirPath().toStdString();
+  for (const auto& candidate : {here / "quillon", here / ".." / "quillon" / "quillon"}) {
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(candidate, ec)) {
+      return std::filesystem::weakly_canonical(candidate, ec);
+    }
+  }
+  return here / "quillon";
+}
 
 bool hasArgument(int argc, char** argv, std::string_view argument) {
   for (int i = 1; i < argc; ++i) {
@@ -86,7 +100,13 @@ int main(int argc, char** argv) {
   qt::QtFileKindProvider::followInterfaceLanguage(localizer.language().code);
   auto languageObserver = localizer.observe(
       [&localizer] { qt::QtFileKindProvider::followInterfaceLanguage(localizer.language().code); });
-  auto delegate = AppDelegate::install(desktop.platform(), {});
+  AppDelegate::Parts parts;
+  // The folder previewer is offered to file managers through a desktop entry of the user's.
+  const auto registration = std::make_shared<FolderPreviewRegistration>(
+      xdgDataHome(process) / "applications", previewerProgram());
+  parts.checkFolderPreviewStatus = [registration] { return registration->current(); };
+  parts.setFolderPreviewEnabled = [registration](bool on) { registration->setEnabled(on); };
+  auto delegate = AppDelegate::install(desktop.platform(), std::move(parts));
   instance.onRequest = [&desktop](const QByteArray&) { desktop.application().reopen(); };
   desktop.application().terminateOnSignals();
   return desktop.application().run();
