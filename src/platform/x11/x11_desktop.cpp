@@ -18,6 +18,7 @@ void X11Desktop::installInto(Platform& platform) {
   platform.hotKeys = &hotKeys_;
   platform.keyboardLayout = &keyboardLayout_;
   platform.systemBeep = &systemBeep_;
+  platform.eventMonitors = &eventMonitors_;
 }
 
 }  // namespace tavorin::x11

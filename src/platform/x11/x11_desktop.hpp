@@ -6,6 +6,7 @@
 #include "platform/platform.hpp"
 #include "platform/x11/x11_accessibility.hpp"
 #include "platform/x11/x11_connection.hpp"
+#include "platform/x11/x11_event_monitors.hpp"
 #include "platform/x11/x11_hot_keys.hpp"
 #include "platform/x11/x11_keyboard.hpp"
 #include "platform/x11/x11_keyboard_layout.hpp"
@@ -34,6 +35,7 @@ class X11Desktop {
   X11HotKeys& hotKeys() { return hotKeys_; }
   X11SystemBeep& systemBeep() { return systemBeep_; }
   X11KeyboardLayout& keyboardLayout() { return keyboardLayout_; }
+  X11EventMonitors& eventMonitors() { return eventMonitors_; }
 
   // Fills the services this desktop provides into `platform`.
   void installInto(Platform& platform);
@@ -48,6 +50,7 @@ class X11Desktop {
   X11HotKeys hotKeys_{*connection_, keyboard_};
   X11KeyboardLayout keyboardLayout_{keyboard_};
   X11SystemBeep systemBeep_{*connection_};
+  X11EventMonitors eventMonitors_{*connection_, keyboard_, screens_};
 };
 
 }  // namespace tavorin::x11
