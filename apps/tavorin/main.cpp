@@ -10,6 +10,7 @@
 
 #include "app/app_delegate.hpp"
 #include "app/desktop_entries.hpp"
+#include "feature_adapters.hpp"
 #include "localization/localizer.hpp"
 #include "platform/build_info.hpp"
 #include "platform/native/native_process_info.hpp"
@@ -101,6 +102,8 @@ int main(int argc, char** argv) {
   auto languageObserver = localizer.observe(
       [&localizer] { qt::QtFileKindProvider::followInterfaceLanguage(localizer.language().code); });
   AppDelegate::Parts parts;
+  auto tiling = TilingManager::create(desktop.platform());
+  parts.features.tiling = std::make_shared<TilingFeatureAdapter>(tiling);
   // The folder previewer is offered to file managers through a desktop entry of the user's.
   const auto registration = std::make_shared<FolderPreviewRegistration>(
       xdgDataHome(process) / "applications", previewerProgram());
