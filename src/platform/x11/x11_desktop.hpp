@@ -12,6 +12,7 @@
 #include "platform/x11/x11_keyboard_layout.hpp"
 #include "platform/x11/x11_screens.hpp"
 #include "platform/x11/x11_system_beep.hpp"
+#include "platform/x11/x11_xsettings.hpp"
 
 namespace tavorin::x11 {
 
@@ -36,6 +37,7 @@ class X11Desktop {
   X11SystemBeep& systemBeep() { return systemBeep_; }
   X11KeyboardLayout& keyboardLayout() { return keyboardLayout_; }
   X11EventMonitors& eventMonitors() { return eventMonitors_; }
+  XSettings& xsettings() { return xsettings_; }
 
   // Fills the services this desktop provides into `platform`.
   void installInto(Platform& platform);
@@ -51,6 +53,7 @@ class X11Desktop {
   X11KeyboardLayout keyboardLayout_{keyboard_};
   X11SystemBeep systemBeep_{*connection_};
   X11EventMonitors eventMonitors_{*connection_, keyboard_, screens_};
+  XSettings xsettings_{*connection_};
 };
 
 }  // namespace tavorin::x11

@@ -35,6 +35,7 @@ QtDesktop::QtDesktop(QApplication& app, int argc, char** argv, SingleInstance* i
   x11_ = x11::X11Desktop::open();
   if (!x11_) return;
   x11_->installInto(*platform_);
+  workspace_.setReduceMotionSource([this] { return x11_->xsettings().shouldReduceMotion(); });
   // Events arrive on the connection's socket, and some are read ahead while a reply is awaited,
   // which the socket no longer reports: the connection asks to be looked at again then.
   x11Events_ = std::make_unique<QSocketNotifier>(x11_->fileDescriptor(), QSocketNotifier::Read);

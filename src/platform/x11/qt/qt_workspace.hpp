@@ -13,10 +13,16 @@ class QtWorkspace final : public Workspace {
   QtWorkspace(RunLoop& runLoop, SingleInstance* instance)
       : runLoop_(runLoop), instance_(instance) {}
   void openNewInstance(std::function<void(bool started)> completion) override;
+  bool accessibilityDisplayShouldReduceMotion() const override {
+    return reduceMotion_ && reduceMotion_();
+  }
+  // Where the desktop's wish for less motion is read; without one the answer is false.
+  void setReduceMotionSource(std::function<bool()> source) { reduceMotion_ = std::move(source); }
 
  private:
   RunLoop& runLoop_;
   SingleInstance* instance_;
+  std::function<bool()> reduceMotion_;
 };
 
 }  // namespace tavorin::qt
