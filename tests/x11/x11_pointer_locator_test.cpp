@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <filesystem>
+#include <optional>
+#include <string>
 
 #include "platform/x11/qt/qt_desktop.hpp"
 #include "pointer/kit/pointer_locator.hpp"
@@ -23,6 +25,31 @@ QApplication& displayApplication() {
   }();
   return *app;
 }
+
+// Points the program's preferences at an empty folder of its own while it lives.
+class ScratchConfigHome {
+ public:
+  ScratchConfigHome()
+      : folder_(std::filesystem::temp_directory_path() /
+                ("tavorin-pointer-test-" + std::to_string(getpid()))) {
+    if (const char* old = std::getenv("XDG_CONFIG_HOME")) previous_ = old;
+    std::filesystem::create_directories(folder_);
+    setenv("XDG_CONFIG_HOME", folder_.c_str(), 1);
+  }
+  ~ScratchConfigHome() {
+    if (previous_) {
+      setenv("XDG_CONFIG_HOME", previous_->c_str(), 1);
+    } else {
+      unsetenv("XDG_CONFIG_HOME");
+    }
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+
+ private:
+  std::filesystem::path folder_;
+  std::optional<std::string> previous_;
+};
 
 // Mapped override-redirect windows of `size` × `size` at the top level, as the server sees them.
 std::vector<xcb_rectangle_t> squareOverlays(Connection& c, int size) {
@@ -50,10 +77,7 @@ std::vector<xcb_rectangle_t> squareOverlays(Connection& c, int size) {
 TEST(X11PointerLocatorTest, ADoubleTapOfControlShowsTheRingsAtThePointer) {
   if (auto reason = testing::missingDisplayReason(); !reason.empty()) GTEST_SKIP() << reason;
   // The program's own preferences stay out of it: the settings are the defaults.
-  const auto home =
-      std::filesystem::temp_directory_path() / ("tavorin-pointer-test-" + std::to_string(getpid()));
-  std::filesystem::create_directories(home);
-  setenv("XDG_CONFIG_HOME", home.c_str(), 1);
+  ScratchConfigHome scratch;
 
   QApplication& app = displayApplication();
   static char name[] = "tavorin-x11-test";
@@ -96,7 +120,6 @@ TEST(X11PointerLocatorTest, ADoubleTapOfControlShowsTheRingsAtThePointer) {
 
   locator->stop();
   locator.reset();
-  std::filesystem::remove_all(home);
   EXPECT_TRUE(testing::syncWithWindowManager(*input));
 }
 
