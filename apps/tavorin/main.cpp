@@ -104,6 +104,8 @@ int main(int argc, char** argv) {
   AppDelegate::Parts parts;
   auto tiling = TilingManager::create(desktop.platform());
   parts.features.tiling = std::make_shared<TilingFeatureAdapter>(tiling);
+  parts.features.pointer =
+      std::make_shared<PointerFeatureAdapter>(PointerLocator::create(desktop.platform()));
   // The folder previewer is offered to file managers through a desktop entry of the user's.
   const auto registration = std::make_shared<FolderPreviewRegistration>(
       xdgDataHome(process) / "applications", previewerProgram());
