@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
+#include <string>
 
 #include "platform/drawing.hpp"
 #include "platform/geometry.hpp"
@@ -41,6 +43,19 @@ class Overlays {
  public:
   virtual ~Overlays() = default;
   virtual std::unique_ptr<OverlayPanel> createPanel() = 0;
+
+  // The size one line of `text` (UTF-8) takes when drawn at `fontSize` in `weight`, in points,
+  // so that a drawing can fit a background to it. A backend that cannot measure answers this
+  // estimate: 0.6 of the font size per character, 1.2 of it in height.
+  virtual Size measureText(const std::string& text, double fontSize, FontWeight weight) const {
+    (void)weight;
+    std::size_t characters = 0;
+    for (const char byte : text) {
+      // Continuation bytes belong to the character before.
+      if ((static_cast<unsigned char>(byte) & 0xC0) != 0x80) ++characters;
+    }
+    return {static_cast<double>(characters) * fontSize * 0.6, fontSize * 1.2};
+  }
 };
 
 }  // namespace tavorin

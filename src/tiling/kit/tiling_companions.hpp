@@ -11,9 +11,13 @@
 
 namespace tavorin {
 
+class AXWindow;
+
 // What the tiling manager shows and opens beyond windows and hot keys comes from parts that are
-// handed to it once they exist: the zone preview overlay, the layout editor and the backup
-// dialogs. While one is not handed over, what it would show or open simply does not happen.
+// handed to it once they exist: the layout editor, the backup dialogs and the window
+// suggestions (the zone preview overlay it makes itself where the desktop has overlays, unless
+// it is handed another). While one is not there, what it would show or open simply does not
+// happen.
 
 // The zone preview overlay of one screen, used for the short look at a screen's layout after it
 // changed (the layout flash).
@@ -52,6 +56,17 @@ struct LayoutEditorRequest {
 // Shows a layout editor; null when it cannot.
 using LayoutEditorFactory =
     std::function<std::unique_ptr<LayoutEditorSession>(LayoutEditorRequest request)>;
+
+// Offers windows for the zones that are still empty after a window was snapped by dragging.
+class WindowSuggestionsOffer {
+ public:
+  virtual ~WindowSuggestionsOffer() = default;
+  // `window` was snapped to `frame`, one of `zones` (window space) on `screen`.
+  virtual void suggestWindows(const std::shared_ptr<AXWindow>& window, const TRect& frame,
+                              const std::vector<TRect>& zones, const Screen& screen) = 0;
+  // Ends whatever is offered (the feature stops).
+  virtual void close() = 0;
+};
 
 // The file dialogs that save the window layout settings to a backup file and read one back.
 class BackupDialogs {

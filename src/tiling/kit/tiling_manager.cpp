@@ -83,6 +83,14 @@ TilingManager::TilingManager(Platform& platform, std::unique_ptr<TemplateStore> 
   if (platform.screens != nullptr) geometry_.emplace(*platform.screens);
   if (platform.hotKeys != nullptr)
     hotKeyCenter_ = std::make_unique<HotKeyCenter>(*platform.hotKeys);
+  if (platform.overlays != nullptr) {
+    zonePreviews_ = [&platform](const Screen& screen) -> std::unique_ptr<ZonePreview> {
+      const auto screens =
+          platform.screens != nullptr ? platform.screens->screens() : std::vector<Screen>{};
+      const double primaryHeight = screens.empty() ? 0 : screens.front().frame.height;
+      return std::make_unique<ZonePreviewController>(*platform.overlays, screen, primaryHeight);
+    };
+  }
 }
 
 TilingManager::~TilingManager() {
@@ -99,6 +107,7 @@ void TilingManager::start(bool promptForPermission) {
     platform_.accessibility->isProcessTrustedWithPrompt();
   }
   if (!hotKeysSuspended_) registerHotKeys();
+  dragSnap().start();
   const std::weak_ptr<TilingManager> weak = weak_from_this();
   if (platform_.screens != nullptr) {
     screenChanges_ = platform_.screens->observeChanges([weak] {
@@ -118,19 +127,55 @@ void TilingManager::stop() {
   started_ = false;
   permissionTimer_.cancel();
   if (hotKeyCenter_) hotKeyCenter_->unregisterAll();
+  if (dragSnap_) dragSnap_->stop();
+  if (suggestions_) suggestions_->close();
   closeEditor();
   cancelFlash();
   screenChanges_.reset();
 }
 
+DragSnapController& TilingManager::dragSnap() {
+  if (dragSnap_) return *dragSnap_;
+  const std::weak_ptr<TilingManager> weak = weak_from_this();
+  DragSnapController::Config config;
+  config.templates = [weak] {
+    auto self = weak.lock();
+    return self ? self->store_->templates() : std::vector<LayoutTemplate>{};
+  };
+  config.templateForScreen = [weak](const Screen& screen) {
+    auto self = weak.lock();
+    return self ? self->templateForScreen(screen) : LayoutTemplate{};
+  };
+  config.settings = [weak] {
+    auto self = weak.lock();
+    return self ? self->store_->settings() : TilingSettings{};
+  };
+  config.onResize = [weak](const std::shared_ptr<AXWindow>& window, const TRect& oldFrame,
+                           const TRect& newFrame) {
+    if (auto self = weak.lock()) self->smartResize(window, oldFrame, newFrame);
+  };
+  config.onTiled = [weak](const std::shared_ptr<AXWindow>& window, const TRect& frame,
+                          const std::vector<TRect>& zones, const Screen& screen) {
+    auto self = weak.lock();
+    if (self && self->suggestions_)
+      self->suggestions_->suggestWindows(window, frame, zones, screen);
+  };
+  dragSnap_ = DragSnapController::create(platform_, windows_, std::move(config));
+  return *dragSnap_;
+}
+
 void TilingManager::onPermissionPoll() {
   if (!isTrusted()) return;
-  // Granted: nothing left to wait for. (Event monitors made before the grant would not see other
-  // applications; the manager makes none of its own.)
   permissionTimer_.cancel();
+  // Event monitors made before the grant do not see other applications' events.
+  DragSnapController& snap = dragSnap();
+  snap.stop();
+  snap.start();
 }
 
 void TilingManager::onScreensChanged() {
+  // Overlays made for the old geometry are made anew on the next drag.
+  if (dragSnap_) dragSnap_->screensDidChange();
   if (!editor_) return;
   const std::uint32_t id = editor_->screen.displayID;
   const auto screens =

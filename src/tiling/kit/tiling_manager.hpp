@@ -15,6 +15,7 @@
 #include "tiling/core/spatial.hpp"
 #include "tiling/core/template_store.hpp"
 #include "tiling/kit/ax_window.hpp"
+#include "tiling/kit/drag_snap_controller.hpp"
 #include "tiling/kit/hot_key_center.hpp"
 #include "tiling/kit/key_combos.hpp"
 #include "tiling/kit/screen_geometry.hpp"
@@ -57,11 +58,14 @@ class TilingManager : public std::enable_shared_from_this<TilingManager> {
   // platform has no accessibility interface.
   const std::shared_ptr<WindowServices>& windowServices() const { return windows_; }
 
-  // Starting registers the hot keys (unless suspended) and follows screen changes; without the
-  // permission yet it checks every 2 s until it is granted. `promptForPermission` lets the
-  // system ask the user. Starting a running feature and stopping a stopped one do nothing.
+  // Starting registers the hot keys (unless suspended), starts snapping by dragging and follows
+  // screen changes; without the permission yet it checks every 2 s until it is granted, and then
+  // starts drag snapping again so that it sees other applications' events. `promptForPermission`
+  // lets the system ask the user. Starting a running feature and stopping a stopped one do
+  // nothing.
   void start(bool promptForPermission);
-  // Releases every hot key, closes the editor and the flash and stops following screens.
+  // Releases every hot key, stops drag snapping, closes the window suggestions, the editor and
+  // the flash and stops following screens.
   void stop();
   bool isRunning() const { return started_; }
 
@@ -121,11 +125,18 @@ class TilingManager : public std::enable_shared_from_this<TilingManager> {
   void flashTemplate(const Screen& screen);
   bool isFlashing() const { return flash_.preview != nullptr; }
 
-  // The parts that join later.
+  // Snapping by dragging, made on first use with the store's templates and settings; a resize
+  // by dragging runs smart resize, a snap goes to the window suggestions.
+  DragSnapController& dragSnap();
+
+  // The parts that join later. The zone preview factory replaces the manager's own overlay.
   void setZonePreviewFactory(ZonePreviewFactory factory) { zonePreviews_ = std::move(factory); }
   void setLayoutEditorFactory(LayoutEditorFactory factory) { editors_ = std::move(factory); }
   void setBackupDialogs(std::shared_ptr<BackupDialogs> dialogs) {
     backupDialogs_ = std::move(dialogs);
+  }
+  void setWindowSuggestions(std::shared_ptr<WindowSuggestionsOffer> suggestions) {
+    suggestions_ = std::move(suggestions);
   }
 
  private:
@@ -180,6 +191,8 @@ class TilingManager : public std::enable_shared_from_this<TilingManager> {
   ZonePreviewFactory zonePreviews_;
   LayoutEditorFactory editors_;
   std::shared_ptr<BackupDialogs> backupDialogs_;
+  std::shared_ptr<WindowSuggestionsOffer> suggestions_;
+  std::shared_ptr<DragSnapController> dragSnap_;
 };
 
 }  // namespace tavorin

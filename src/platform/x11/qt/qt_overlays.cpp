@@ -66,10 +66,14 @@ QFont::Weight toQWeight(FontWeight weight) {
   return QFont::Normal;
 }
 
+QFont sizedFont(QFont font, double fontSize, FontWeight weight) {
+  font.setPixelSize(std::max(1, static_cast<int>(std::lround(fontSize))));
+  font.setWeight(toQWeight(weight));
+  return font;
+}
+
 void paintText(QPainter& painter, const DrawText& text) {
-  QFont font = painter.font();
-  font.setPixelSize(std::max(1, static_cast<int>(std::lround(text.fontSize))));
-  font.setWeight(toQWeight(text.weight));
+  const QFont font = sizedFont(painter.font(), text.fontSize, text.weight);
   painter.setFont(font);
   const QRectF box = toQRect(text.box);
   const QString elided = QFontMetricsF(font).elidedText(QString::fromStdString(text.text),
@@ -224,6 +228,11 @@ void paint(QPainter& painter, const Drawing& drawing) {
 
 std::unique_ptr<OverlayPanel> QtOverlays::createPanel() {
   return std::make_unique<QtOverlayPanel>();
+}
+
+Size QtOverlays::measureText(const std::string& text, double fontSize, FontWeight weight) const {
+  const QFontMetricsF metrics(sizedFont(QGuiApplication::font(), fontSize, weight));
+  return {metrics.horizontalAdvance(QString::fromStdString(text)), metrics.height()};
 }
 
 }  // namespace tavorin::qt

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "platform/overlays.hpp"
@@ -17,6 +18,8 @@ namespace tavorin::qt {
 class QtOverlays final : public Overlays {
  public:
   std::unique_ptr<OverlayPanel> createPanel() override;
+  // With the font the panels draw in.
+  Size measureText(const std::string& text, double fontSize, FontWeight weight) const override;
 };
 
 // Paints a display list; the panels use it and tests render drawings to images with it.
